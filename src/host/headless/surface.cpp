@@ -1,0 +1,56 @@
+#include <algorithm>
+
+#include "host/headless/state.h"
+#include "host/platform.h"
+
+namespace lw::platform {
+
+using headless::detail::state;
+
+std::uint32_t* createSurface(int width, int height) {
+    if (width <= 0 || height <= 0) return nullptr;
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    host.surface.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    host.surfaceWidth = width;
+    host.surfaceHeight = height;
+    host.window.assign(static_cast<std::size_t>(host.screenWidth) * static_cast<std::size_t>(host.screenHeight), 0);
+    return host.surface.data();
+}
+
+void presentRect(int x, int y, int w, int h) {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    host.presents += 1;
+    // Clip to both the surface and the window; the copy keeps window coordinates = surface ones.
+    const int right = std::min({x + w, host.surfaceWidth, host.screenWidth});
+    const int bottom = std::min({y + h, host.surfaceHeight, host.screenHeight});
+    for (int row = std::max(y, 0); row < bottom; ++row) {
+        const std::size_t source = static_cast<std::size_t>(host.surfaceHeight - 1 - row) * host.surfaceWidth;
+        const std::size_t target = static_cast<std::size_t>(row) * host.screenWidth;
+        for (int col = std::max(x, 0); col < right; ++col) host.window[target + col] = host.surface[source + col];
+    }
+}
+
+void releaseSurface() {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    host.surface.clear();
+    host.surface.shrink_to_fit();
+    host.surfaceWidth = host.surfaceHeight = 0;
+}
+
+}  // namespace lw::platform
+
+namespace lw::headless {
+
+std::span<const std::uint32_t> surfacePixels() { return detail::state().surface; }
+std::span<const std::uint32_t> windowPixels() { return detail::state().window; }
+int surfaceWidth() { return detail::state().surfaceWidth; }
+int surfaceHeight() { return detail::state().surfaceHeight; }
+int presentCount() {
+    std::lock_guard lock(detail::state().mutex);
+    return detail::state().presents;
+}
+
+}  // namespace lw::headless

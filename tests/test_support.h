@@ -1,0 +1,51 @@
+// Shared test helpers: a fixture that puts the host and the engine's globals back to their start
+// values, and a way to run code that is expected to end in a fatal error.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "host/clock.h"
+#include "host/headless/headless.h"
+#include "host/input.h"
+#include "host/memory.h"
+#include "host/process.h"
+#include "host/random.h"
+
+namespace lw::test {
+
+class HostTest : public ::testing::Test {
+protected:
+    void SetUp() override { resetAll(); }
+    void TearDown() override { resetAll(); }
+
+    static void resetAll() {
+        headless::reset();
+        resetProcessState();
+        resetClockState();
+        resetInputState();
+        failAllocationAfter(0);
+        seedRandomWith(1);
+    }
+};
+
+// Runs fn on this thread; true when it ended in fatalError with the given text, which then is
+// the one message box shown.
+inline ::testing::AssertionResult endsInFatalError(const std::function<void()>& fn, const std::wstring& text) {
+    const auto boxesBefore = headless::messageBoxes().size();
+    try {
+        fn();
+    } catch (const headless::WorkerExit&) {
+        const auto boxes = headless::messageBoxes();
+        if (boxes.size() != boxesBefore + 1) return ::testing::AssertionFailure() << "expected exactly one new message box";
+        if (boxes.back().text != text || boxes.back().caption != L"Process Runtime Error") {
+            return ::testing::AssertionFailure() << "the box shows another message";
+        }
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure() << "returned instead of ending in a fatal error";
+}
+
+}  // namespace lw::test
