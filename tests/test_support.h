@@ -13,6 +13,8 @@
 #include "host/memory.h"
 #include "host/process.h"
 #include "host/random.h"
+#include "view/camera.h"
+#include "view/camera_chain.h"
 
 namespace lw::test {
 
@@ -28,6 +30,8 @@ protected:
         resetInputState();
         failAllocationAfter(0);
         seedRandomWith(1);
+        resetCameras();
+        resetCameraChain();
     }
 };
 
