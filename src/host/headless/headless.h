@@ -55,6 +55,9 @@ std::span<const std::uint32_t> windowPixels();
 int surfaceWidth();
 int surfaceHeight();
 int presentCount();
+// Called on the presenting thread after every copy to the window, with the window's pixels.
+using PresentListener = void (*)(std::span<const std::uint32_t> window, int width, int height);
+void setPresentListener(PresentListener listener);
 
 // --- resources -------------------------------------------------------------------------------
 // Replaces (or with empty bytes, hides) a resource for the tests of damaged pictures.

@@ -45,6 +45,7 @@ struct HostState {
     int surfaceHeight = 0;
     std::vector<std::uint32_t> window;
     int presents = 0;
+    PresentListener presentListener = nullptr;
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
 };

@@ -94,6 +94,7 @@ void reset() {
     host.surfaceWidth = host.surfaceHeight = 0;
     host.window.clear();
     host.presents = 0;
+    host.presentListener = nullptr;
     host.resourceOverrides.clear();
 }
 
