@@ -13,6 +13,7 @@
 #include "host/memory.h"
 #include "host/process.h"
 #include "host/random.h"
+#include "psi/psi.h"
 
 namespace lw::test {
 
@@ -28,6 +29,7 @@ protected:
         resetInputState();
         failAllocationAfter(0);
         seedRandomWith(1);
+        resetPsiState();
     }
 };
 
