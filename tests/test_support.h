@@ -14,6 +14,8 @@
 #include "host/process.h"
 #include "host/random.h"
 #include "psi/psi.h"
+#include "view/camera.h"
+#include "view/camera_chain.h"
 
 namespace lw::test {
 
@@ -30,6 +32,8 @@ protected:
         failAllocationAfter(0);
         seedRandomWith(1);
         resetPsiState();
+        resetCameras();
+        resetCameraChain();
     }
 };
 
