@@ -16,9 +16,6 @@ CameraNode* cameraList = nullptr;
 
 namespace {
 
-// Only two entries are compared: a frame with unit x and unit y rows is taken for the identity.
-bool looksUnturned(const Orientation& rows) { return rows[0].x == 1.0 && rows[1].y == 1.0; }
-
 void storeAxes(Camera& cam, const Vec3& r0, const Vec3& r1, const Vec3& r2) {
     cam.axes = {normalized(r0), normalized(r1), normalized(r2)};
 }
@@ -40,9 +37,11 @@ void storeSpinAngle(Camera& cam, double angle) {
     cam.spinSin = std::sin(angle);
 }
 
-// The spin: every axis row is carried through spinMatrix. It runs whatever `rotated` says: a
-// camera whose turn passes through the identity must keep turning rather than stop there.
+// The spin: every axis row is carried through spinMatrix. Whether to skip it is decided by the
+// spin matrix itself, not by `rotated`: a camera whose turn passes exactly through the identity
+// (a quarter-turn spin does after four frames) must keep turning instead of stopping there.
 void applySpin(Camera& cam) {
+    if (looksUnturned(cam.spinMatrix)) return;
     for (Vec3& row : cam.axes) row = rowTransform(row, cam.spinMatrix);
 }
 
@@ -99,13 +98,13 @@ void initCamera(Camera& cam) {
     storeAxes(cam, kIdentityAxes[0], kIdentityAxes[1], kIdentityAxes[2]);
     cam.rotated = 0;
     cam.stepCounts = {0, 0, 0};
-    buildSpin(cam, 0, 0, 0);
     storeStepAngle(cam, kDefaultCameraAngle);
     storeSpinAngle(cam, kDefaultCameraAngle);
-    buildSpin(cam, cam.spinCounts[0], cam.spinCounts[1], cam.spinCounts[2]);
+    buildSpin(cam, 0, 0, 0);  // stops the spin; the last spin matrix stays
 }
 
-// The random frame of presetAxes(7); components are drawn z first, as the seeded scenes expect.
+// A row of the random frame. Components are drawn z first: the draw order is part of what a
+// seed reproduces.
 Vec3 randomRow() {
     Vec3 r;
     r.z = 1.0 - 2.0 * rand15() / 32767.0;
@@ -122,16 +121,17 @@ void randomAxes(Camera& cam) {
     cam.axes = {r0, normalized(cross(r2, r0)), r2};
 }
 
+// The mappings skip the rows when the rows themselves look unturned. `rotated` cannot decide
+// this: it describes whichever of axes and worldAxes was tested last, and lags behind setAxes
+// until the next frame pass.
 Vec3 toFrame(const Camera& cam, const Vec3& p, const Orientation& rows, const Vec3& origin) {
     Vec3 q = p;
     if (cam.hasPivot != 0) q = q + cam.pivot;
-    if (cam.rotated != 0) q = rowTransform(q, rows);
+    if (!looksUnturned(rows)) q = rowTransform(q, rows);
     return q + origin;
 }
 
-Vec3 dirToFrame(const Camera& cam, const Vec3& d, const Orientation& rows) {
-    return cam.rotated != 0 ? rowTransform(d, rows) : d;
-}
+Vec3 dirToFrame(const Vec3& d, const Orientation& rows) { return looksUnturned(rows) ? d : rowTransform(d, rows); }
 
 // The camera goes into its slot before the list node is allocated, so that a failing second
 // allocation leaves nothing that the reset cannot free.
@@ -203,8 +203,7 @@ Vec3 localToParent(const Vec3& p) {
 }
 
 Vec3 localDirToParent(const Vec3& d) {
-    const Camera& cam = selectedCamera();
-    return dirToFrame(cam, d, cam.axes);
+    return dirToFrame(d, selectedCamera().axes);
 }
 
 Vec3 localToWorld(const Vec3& p) {
@@ -213,8 +212,7 @@ Vec3 localToWorld(const Vec3& p) {
 }
 
 Vec3 localDirToWorld(const Vec3& d) {
-    const Camera& cam = selectedCamera();
-    return dirToFrame(cam, d, cam.worldAxes);
+    return dirToFrame(d, selectedCamera().worldAxes);
 }
 
 void applyRotations() { rotateCamera(selectedCamera()); }

@@ -18,6 +18,9 @@ inline constexpr double kDefaultCameraAngle = 0.09817477042468103;  // pi / 32
 
 inline Vec3 rowTransform(const Vec3& v, const Orientation& rows) { return rowTransform(v, rows[0], rows[1], rows[2]); }
 
+// The identity test behind `rotated`: only R0.x and R1.y are compared, both exactly with 1.
+inline bool looksUnturned(const Orientation& rows) { return rows[0].x == 1.0 && rows[1].y == 1.0; }
+
 // Only -1, 0 and +1 are true turns in the counts: a count multiplies the sine alone.
 struct Camera {
     std::int32_t targetCamera = 0;  // 0: aim at targetPoint

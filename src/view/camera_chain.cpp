@@ -88,7 +88,7 @@ void composeWorld() {
         cam.worldAxes = cam.axes;
         cam.worldPosition = cam.position;
     }
-    cam.rotated = (cam.worldAxes[0].x == 1.0 && cam.worldAxes[1].y == 1.0) ? 0 : 1;
+    cam.rotated = looksUnturned(cam.worldAxes) ? 0 : 1;
 }
 
 void lookAt(const Vec3& point) {
