@@ -13,6 +13,7 @@
 #include "host/memory.h"
 #include "host/process.h"
 #include "host/random.h"
+#include "psi/psi.h"
 #include "view/camera.h"
 #include "view/camera_chain.h"
 
@@ -30,6 +31,7 @@ protected:
         resetInputState();
         failAllocationAfter(0);
         seedRandomWith(1);
+        resetPsiState();
         resetCameras();
         resetCameraChain();
     }

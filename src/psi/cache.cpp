@@ -1,0 +1,133 @@
+#include "psi/cache.h"
+
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <utility>
+
+#include "host/memory.h"
+#include "host/process.h"
+#include "psi/registry.h"
+#include "view/camera_chain.h"
+
+namespace lw {
+
+CacheEntry* cacheEntries = nullptr;
+DrawOrder* drawOrder = nullptr;
+std::int32_t cacheCount = 0;
+CacheEntry* currentEntry = nullptr;
+
+namespace {
+
+constexpr const wchar_t* kNoParticles = L"PARTCACH: No Particles";
+
+std::int32_t particleTotal() {
+    if (firstSlot < 0 || firstSlot >= kSystemSlotCount || systemSlots[firstSlot] == nullptr) fatalError(kNoParticles);
+    std::int64_t total = 0;
+    for (int slot = firstSlot; slot <= lastSlot; ++slot) {
+        if (systemSlots[slot] != nullptr && systemSlots[slot]->particles != nullptr) total += systemSlots[slot]->particleCount;
+    }
+    if (total == 0) fatalError(kNoParticles);
+    // No memory could hold more entries than a 32-bit count can name.
+    if (total > std::numeric_limits<std::int32_t>::max()) fatalError(kAllocationFailedText);
+    return static_cast<std::int32_t>(total);
+}
+
+// The draw order grows with the cache, so there is no fixed limit on the particle total.
+void sizeCache(std::int32_t total) {
+    if (total == cacheCount) return;
+    cacheFree();
+    const auto n = static_cast<std::size_t>(total);
+    cacheEntries = static_cast<CacheEntry*>(alloc16(n * sizeof(CacheEntry), 1));
+    drawOrder = static_cast<DrawOrder*>(alloc16(n * sizeof(DrawOrder), 1));
+    cacheCount = total;
+}
+
+std::int32_t cacheSystem(const ParticleSystem& s, std::int32_t n, bool sort) {
+    prepareView(s.cameraSlot);
+    const bool mapped = s.cameraSlot != 0;
+    for (std::uint32_t i = 0; s.particles != nullptr && i < s.particleCount; ++i, ++n) {
+        const Particle& p = s.particles[i];
+        currentParticleIndex = static_cast<int>(i);
+        currentParticle = &s.particles[i];
+        CacheEntry& e = cacheEntries[n];
+        e.position = mapped ? viewTransform(p.position) : p.position;
+        e.systemSlot = currentSlot;
+        e.particleIndex = static_cast<std::int32_t>(i);
+        e.style = p.style;
+        e.size = p.size;
+        e.colour = p.colour;
+        e.ttl = p.ttl;
+        e.lifetime = p.lifetime;
+        drawOrder[n].entryIndex = n;
+        if (sort) drawOrder[n].depthKey = depthKeyOf(e.position.z);
+    }
+    return n;
+}
+
+// Hoare partitions around the middle key. The smaller side recurses and the larger one loops,
+// so the stack stays logarithmic; the sides are disjoint, so the result does not depend on it.
+void sortRange(DrawOrder* d, std::int32_t lo, std::int32_t hi) {
+    while (lo < hi) {
+        const std::int32_t pivot = d[lo + (hi - lo) / 2].depthKey;
+        std::int32_t i = lo, j = hi;
+        do {
+            while (d[i].depthKey > pivot && i < hi) ++i;
+            while (pivot > d[j].depthKey && j > lo) --j;
+            if (i <= j) std::swap(d[i++], d[j--]);
+        } while (i <= j);
+        if (j - lo < hi - i) {
+            if (lo < j) sortRange(d, lo, j);
+            lo = i;
+        } else {
+            if (i < hi) sortRange(d, i, hi);
+            hi = j;
+        }
+    }
+}
+
+}  // namespace
+
+std::int32_t depthKeyOf(double z) {
+    const double key = z * 10000.0;
+    if (std::isnan(key)) return 0;
+    if (key >= 2147483647.0) return std::numeric_limits<std::int32_t>::max();
+    if (key <= -2147483648.0) return std::numeric_limits<std::int32_t>::min();
+    return static_cast<std::int32_t>(key);
+}
+
+void cacheBuild(int sort) {
+    sizeCache(particleTotal());
+    std::int32_t n = 0;
+    selectSystemSlot(firstSlot);
+    do {
+        // The total was taken over the same slots, so the entries fill the cache exactly.
+        if (currentSystem != nullptr) n = cacheSystem(*currentSystem, n, sort != 0);
+    } while (psiNext() == 1);
+    selectSystemSlot(firstSlot);
+    if (sort != 0) cacheSort(0, cacheCount - 1);
+}
+
+void cacheSelect(std::int32_t k) {
+    if (k < 0 || k >= cacheCount) fatalError(L"PARTCACH: entry index out of range");
+    currentEntry = &cacheEntries[drawOrder[k].entryIndex];
+}
+
+void cacheSort(std::int32_t lo, std::int32_t hi) {
+    if (lo >= hi) return;
+    if (lo < 0 || hi >= cacheCount) fatalError(L"PARTCACH: entry index out of range");
+    sortRange(drawOrder, lo, hi);
+}
+
+void cacheFree() {
+    freeAligned(cacheEntries);
+    freeAligned(drawOrder);
+    cacheEntries = nullptr;
+    drawOrder = nullptr;
+    cacheCount = 0;
+    currentEntry = nullptr;
+}
+
+void resetParticleCache() { cacheFree(); }
+
+}  // namespace lw
