@@ -13,6 +13,9 @@
 #include "host/memory.h"
 #include "host/process.h"
 #include "host/random.h"
+#include "raster/depth_buffer.h"
+#include "raster/frame_buffer.h"
+#include "raster/small_frame.h"
 
 namespace lw::test {
 
@@ -28,6 +31,9 @@ protected:
         resetInputState();
         failAllocationAfter(0);
         seedRandomWith(1);
+        resetFrameBuffer();
+        resetSmallFrame();
+        resetDepthBuffer();
     }
 };
 
