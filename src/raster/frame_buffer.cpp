@@ -20,6 +20,15 @@ constexpr double kReferenceRows = 600.0;
 
 void noOverlay() {}
 
+// Stores 16 bytes at a time: a compiler at -O2 leaves a plain 32-bit fill loop unvectorized,
+// which makes a 4K clear about four times slower than the memory allows.
+void fillWords(std::uint32_t* target, std::size_t count, Colour colour) {
+    const std::uint32_t block[4] = {colour, colour, colour, colour};
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) std::memcpy(target + i, block, sizeof block);
+    for (; i < count; ++i) target[i] = colour;
+}
+
 // The surface the host made for us. Its size is read by the window's repaint on the main thread,
 // hence atomic; 0 while there is none.
 std::uint32_t* surface = nullptr;
@@ -111,7 +120,7 @@ void fillPixels(std::uint32_t* target, std::size_t count, Colour colour) {
     if (((colour >> 8) & 0xFFu) == blue && ((colour >> 16) & 0xFFu) == blue) {
         std::memset(target, static_cast<int>(blue), count * sizeof(std::uint32_t));
     } else {
-        std::fill_n(target, count, colour);
+        fillWords(target, count, colour);
     }
 }
 
