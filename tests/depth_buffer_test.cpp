@@ -29,12 +29,6 @@ TEST_F(DepthBufferTest, ClearFillsTheViewportWithTheClearValue) {
     }
 }
 
-TEST_F(DepthBufferTest, NoBufferNoClear) {
-    ASSERT_EQ(depthBuffer, nullptr);
-    clearDepth();
-    EXPECT_EQ(depthBuffer, nullptr);
-}
-
 TEST_F(DepthBufferTest, ExhaustedMemoryIsFatal) {
     setFrameSize(64, 64);
     failAllocationAfter(1);

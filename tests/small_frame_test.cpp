@@ -58,20 +58,6 @@ TEST_F(SmallFrameTest, HalfSizeFrameHalvesTheViewAndComesBack) {
     EXPECT_EQ(pixels, surfaceBits());
 }
 
-TEST_F(SmallFrameTest, FirstHalfSizeClearShowsItsCorner) {
-    makeFrame(64, 48);
-    backgroundColour = 0xFF0A0B0C;
-    clearFrame();
-    smallFrameWanted = 1;
-    enterSmallFrame();
-    const int before = headless::presentCount();
-    clearFrame();  // the switch set a full clear pending: it is shown once
-    EXPECT_EQ(headless::presentCount(), before + 1);
-    for (int i = 0; i < 32 * 24; ++i) ASSERT_EQ(smallPixels[i], 0xFF0A0B0Cu);
-    clearFrame();
-    EXPECT_EQ(headless::presentCount(), before + 1);
-}
-
 TEST_F(SmallFrameTest, DoublingCoversEveryPixelOfEvenAndOddFrames) {
     for (auto [width, height] : {std::pair{8, 6}, std::pair{7, 5}, std::pair{33, 17}, std::pair{3, 2}, std::pair{1, 1}}) {
         SCOPED_TRACE(testing::Message() << width << " x " << height);

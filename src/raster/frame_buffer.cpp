@@ -45,6 +45,11 @@ void releaseSurface() {
     pixels = nullptr;
 }
 
+void rebuildRowTable() {
+    rowTable.resize(static_cast<std::size_t>(viewHeight));
+    for (int i = 0; i < viewHeight; ++i) rowTable[i] = frameWidth * (frameHeight - marginY - 1 - i) + marginX;
+}
+
 void createSurface() {
     surface = platform::createSurface(frameWidth, frameHeight);
     pixels = surface;
@@ -108,11 +113,6 @@ void setViewport(int mx, int my) {
     fullClearPending = 1;
     rebuildRowTable();
     viewScale = viewHeight * zoom * (1.0 / kReferenceRows);
-}
-
-void rebuildRowTable() {
-    rowTable.resize(static_cast<std::size_t>(viewHeight));
-    for (int i = 0; i < viewHeight; ++i) rowTable[i] = frameWidth * (frameHeight - marginY - 1 - i) + marginX;
 }
 
 void fillPixels(std::uint32_t* target, std::size_t count, Colour colour) {

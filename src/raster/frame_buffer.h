@@ -69,8 +69,6 @@ void presentWhole();
 // Fills count pixels with colour: byte-wise when the three colour bytes are equal (the fourth
 // byte then takes the same value), else with the whole 32-bit colour.
 void fillPixels(std::uint32_t* target, std::size_t count, Colour colour);
-// Rebuilds rowTable from the live size and margins.
-void rebuildRowTable();
 
 // The surface that createFrameBuffers made, or null; the half-resolution mode doubles into it.
 std::uint32_t* surfaceBits();
