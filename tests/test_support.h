@@ -16,6 +16,10 @@
 #include "psi/psi.h"
 #include "view/camera.h"
 #include "view/camera_chain.h"
+#include "overlay/resource_image.h"
+#include "raster/depth_buffer.h"
+#include "raster/frame_buffer.h"
+#include "raster/small_frame.h"
 
 namespace lw::test {
 
@@ -34,6 +38,10 @@ protected:
         resetPsiState();
         resetCameras();
         resetCameraChain();
+        resetResourceImages();
+        resetFrameBuffer();
+        resetSmallFrame();
+        resetDepthBuffer();
     }
 };
 

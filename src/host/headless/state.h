@@ -48,6 +48,10 @@ struct HostState {
     PresentListener presentListener = nullptr;
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
+    bool decoderRunning = false;
+    bool decoderStartFails = false;
+    int decoderStarts = 0;
+    int decoderStops = 0;
 };
 
 HostState& state();

@@ -96,6 +96,10 @@ void reset() {
     host.presents = 0;
     host.presentListener = nullptr;
     host.resourceOverrides.clear();
+    host.decoderRunning = false;
+    host.decoderStartFails = false;
+    host.decoderStarts = 0;
+    host.decoderStops = 0;
 }
 
 }  // namespace lw::headless
