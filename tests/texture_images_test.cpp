@@ -1,6 +1,7 @@
 #include <string>
 #include <vector>
 
+#include "host/headless/png_file.h"
 #include "picture_builders.h"
 #include "raster/colour.h"
 #include "sprite_test_support.h"
@@ -51,7 +52,7 @@ void expectDecoderIdle() {
 
 TEST_F(TextureImagesTest, SmallPictureIsEnlargedTwiceIntoTheQuadrants) {
     serveTexture(L"KOR_77", 255, 255);
-    test::ImageStyle spot(SpriteKind::Spot | BlendMode::Add, 0xFFFFFFFF);
+    test::ImageStyle spot(0x30002, 0xFFFFFFFF);
     loadTextureImages(spot.style, L"KOR_77");
     expectDecoderIdle();
     const std::uint32_t white = 0xFFFFFF;
@@ -81,20 +82,20 @@ TEST_F(TextureImagesTest, LargePictureIsUsedOneToOne) {
 TEST_F(TextureImagesTest, TintsByStyleAndMode) {
     serveTexture(L"KOR_79", 255, 255);
     // A Normal spot keeps only the blue channel, its routines' weight.
-    test::ImageStyle normal(SpriteKind::Spot | BlendMode::Normal, 0xFF123456);
+    test::ImageStyle normal(0x30001, 0xFF123456);
     loadTextureImages(normal.style, L"KOR_79");
     EXPECT_EQ(normal.texel(3, 0, 2), 0x0000007Fu);  // blue 128 scaled by 255 / 256
 
     // A Multiply spot moves white toward its colour by the blue channel; blue 0 leaves the row
     // end marker, white with a zero top byte.
-    test::ImageStyle multiply(SpriteKind::Spot | BlendMode::Multiply, 0xFF204080, 255);
+    test::ImageStyle multiply(0x30004, 0xFF204080, 255);
     loadTextureImages(multiply.style, L"KOR_79");
     EXPECT_EQ(multiply.texel(0, 0, 254), 0x00FFFFFFu);  // column 0 of the source
     EXPECT_EQ(multiply.texel(3, 0, 2), lerpColour(0xFFFFFF, 0xFF204080, 128));
     EXPECT_EQ(multiply.texel(3, 0, 2), 0x008F9FBFu);
 
     // A Multiply disc is tinted like every other texture.
-    test::ImageStyle disc(SpriteKind::Disc | BlendMode::Multiply, 0xFF204080);
+    test::ImageStyle disc(0x40004, 0xFF204080);
     loadTextureImages(disc.style, L"KOR_79");
     EXPECT_EQ(disc.texel(3, 0, 2), mulColour(source(127, 128), 0x204080));
 }
@@ -105,7 +106,7 @@ TEST_F(TextureImagesTest, EmbeddedTextureMatchesItsDecodedPicture) {
     ASSERT_EQ(picture.height, 255);
     const auto at = [&](int row, int column) { return picture.pixels[static_cast<std::size_t>(row * 255 + column)]; };
 
-    test::ImageStyle spot(SpriteKind::Spot | BlendMode::Add, 0xFFFFC080);
+    test::ImageStyle spot(0x30002, 0xFFFFC080);
     loadTextureImages(spot.style, L"KOR_05");
     const std::uint32_t c = 0xFFFFC080;
     EXPECT_EQ(spot.texel(0, 0, 0), mulColour(at(127, 127), c));

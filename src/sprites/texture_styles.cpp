@@ -1,5 +1,3 @@
-#include <cstdio>
-
 #include "psi/emission.h"
 #include "sprites/styles.h"
 
@@ -30,8 +28,9 @@ void buildTextureStyles() {
     // KOR_21 to KOR_30 are not used.
     for (int n = 1; n <= 43; ++n) {
         if (n > 20 && n < 31) continue;
-        wchar_t name[8];
-        std::swprintf(name, 8, L"KOR_%02d", n);
+        wchar_t name[] = L"KOR_00";
+        name[4] = static_cast<wchar_t>(L'0' + n / 10);
+        name[5] = static_cast<wchar_t>(L'0' + n % 10);
         addTextureStyle(name);
     }
 }
