@@ -68,14 +68,12 @@ TEST_F(SpriteImagesTest, SpotFallsFromItsColourAtTheCentreToBlackAtTheRim) {
     }
 }
 
-TEST_F(SpriteImagesTest, NormalSpotKeepsItsShapeInBlueWhateverItsColour) {
-    test::ImageStyle spot(0x30001, 0xFF123456);
-    buildSpotImages(spot.style);
-    EXPECT_EQ(spot.texel(1, 0, 0), 0xFF0000FFu);
-    EXPECT_EQ(spot.texel(1, 0, 128), 0xFF000054u);
-}
+TEST_F(SpriteImagesTest, NormalSpotHoldsItsShapeInBlueAndMultiplySpotFadesToWhite) {
+    test::ImageStyle normal(0x30001, 0xFF123456);
+    buildSpotImages(normal.style);
+    EXPECT_EQ(normal.texel(1, 0, 0), 0xFF0000FFu);
+    EXPECT_EQ(normal.texel(1, 0, 128), 0xFF000054u);
 
-TEST_F(SpriteImagesTest, MultiplySpotFadesFromItsColourToWhite) {
     test::ImageStyle spot(0x30004, 0xFF000080, 255);
     buildSpotImages(spot.style);
     EXPECT_EQ(spot.texel(3, 0, 0), 0xFF000080u);

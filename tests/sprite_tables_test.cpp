@@ -26,8 +26,6 @@ TEST_F(SpriteTablesTest, DivisionTableMapsPixelDistancesToImageOffsets) {
     EXPECT_EQ(division(2, 1), 512);  // 127.5 rounds up to 128
     EXPECT_EQ(division(2, 2), 1020);
     for (int j = 0; j <= 255; ++j) ASSERT_EQ(division(255, j), 4 * j) << j;
-    EXPECT_EQ(division(3, 1), 4 * 85);
-    EXPECT_EQ(division(3, 2), 4 * 170);
 
     // Row 0 and the entries past the diagonal stay 0; every row ends on the rim, index 255.
     for (int j = 0; j < kTableSide; ++j) ASSERT_EQ(division(0, j), 0);
@@ -46,9 +44,7 @@ TEST_F(SpriteTablesTest, SphereTableHeightsAndRimShades) {
     EXPECT_EQ(sphere(0, 0).height, 2044);
     EXPECT_EQ(sphere(0, 0).shade, 0);
     EXPECT_EQ(sphere(255, 0).height, 128);  // D = 255.25 is still inside the outline
-    EXPECT_EQ(sphere(0, 255).height, 128);
     EXPECT_EQ(sphere(255, 255).height, 0);
-    EXPECT_EQ(sphere(255, 255).shade, 0);
     EXPECT_EQ(sphere(255, 0).shade, 14);
     EXPECT_EQ(sphere(180, 180).height, 175);  // D = 480.25
     EXPECT_EQ(sphere(180, 180).shade, 13);
@@ -70,16 +66,7 @@ TEST_F(SpriteTablesTest, SphereFallsAndShadeGrowsTowardTheOutline) {
     }
 }
 
-TEST_F(SpriteTablesTest, RebuildingReplacesAndAScaleBeyondTheImagesIsFatal) {
-    buildDivisionTable();
-    buildDivisionTable();  // the sanitizer build reports the first table if it leaks
-    buildSphereTable();
-    buildSphereTable();
-    freeDivisionTable();
-    freeSphereTable();
-    EXPECT_EQ(divisionTable, nullptr);
-    EXPECT_EQ(sphereTable, nullptr);
-
+TEST_F(SpriteTablesTest, ScaleBeyondTheImagesIsFatal) {
     divisionScale = 256;
     EXPECT_TRUE(test::endsInFatalError([] { buildDivisionTable(); }, L"PSI: divisionScale beyond the image size"));
     EXPECT_TRUE(test::endsInFatalError([] { buildSphereTable(); }, L"PSI: divisionScale beyond the image size"));
