@@ -51,20 +51,20 @@ protected:
     }
 
     // Particles of one system at the given view z, side by side, with style and colour.
-    struct Spec {
+    struct ParticleAt {
         double x;
         double z;
         int style;
         std::uint32_t colour;
     };
-    static void particles(int slot, const std::vector<Spec>& specs) {
+    static void particles(int slot, const std::vector<ParticleAt>& list) {
         psiCreate(slot);
-        emit(static_cast<int>(specs.size()), 0, 0, 0);
-        for (std::size_t i = 0; i < specs.size(); ++i) {
+        emit(static_cast<int>(list.size()), 0, 0, 0);
+        for (std::size_t i = 0; i < list.size(); ++i) {
             Particle& p = currentSystem->particles[i];
-            p.position = {specs[i].x, 0.0, specs[i].z};
-            p.style = specs[i].style;
-            p.colour = specs[i].colour;
+            p.position = {list[i].x, 0.0, list[i].z};
+            p.style = list[i].style;
+            p.colour = list[i].colour;
             p.size = 0.05;
         }
     }
