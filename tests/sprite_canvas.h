@@ -11,11 +11,14 @@
 
 namespace lw::test {
 
-// Makes the frame globals (pixels, rowTable, view sizes) describe this array, stored bottom-up
-// like the real surface. Several canvases may exist; the last one installed is drawn into.
+// Makes the frame globals (pixels, rowTable, view sizes) describe a view of width x height inside
+// this array, with `margin` pixels around it that no routine may touch, stored bottom-up like the
+// real surface. Several canvases may exist; the last one installed is drawn into.
 class Canvas {
 public:
-    Canvas(int width, int height, std::uint32_t fill) : width_(width), height_(height), store_(std::size_t(width) * height, fill) {
+    Canvas(int width, int height, std::uint32_t fill, int margin = 0)
+        : width_(width), height_(height), margin_(margin), stride_(width + 2 * margin),
+          store_(std::size_t(stride_) * (height + 2 * margin), fill) {
         install();
     }
     ~Canvas() {
@@ -31,15 +34,22 @@ public:
         viewMaxX = width_ - 1;
         viewMaxY = height_ - 1;
         rowTable.resize(static_cast<std::size_t>(height_));
-        for (int y = 0; y < height_; ++y) rowTable[y] = width_ * (height_ - 1 - y);
+        for (int y = 0; y < height_; ++y) rowTable[y] = indexOf(0, y);
     }
-    std::uint32_t& at(int x, int y) { return store_[std::size_t(width_) * (height_ - 1 - y) + x]; }
+    // View coordinates; the margin lies at negative ones and beyond the view's size.
+    std::uint32_t& at(int x, int y) { return store_[static_cast<std::size_t>(indexOf(x, y))]; }
     int width() const { return width_; }
     int height() const { return height_; }
+    int margin() const { return margin_; }
+    bool inView(int x, int y) const { return x >= 0 && x < width_ && y >= 0 && y < height_; }
 
 private:
+    int indexOf(int x, int y) const { return stride_ * (height_ + margin_ - 1 - y) + margin_ + x; }
+
     int width_;
     int height_;
+    int margin_;
+    int stride_;
     std::vector<std::uint32_t> store_;
 };
 
