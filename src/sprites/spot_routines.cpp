@@ -153,6 +153,19 @@ void drawColumns(const Blend& blend, const Window& w, Quadrant (&q)[4]) {
     }
 }
 
+// True when the texel row holds its end marker in a column the clip skips: such a quadrant has
+// ended before the view's edge, exactly as it would end in the whole sprite. Without this test a
+// texture with a dark gap inside a row would show the part beyond the gap only while its sprite
+// crosses the left or right edge of the view.
+template <class Blend>
+bool endsBeforeView(const unsigned char* texels, int fromColumn, int firstColumn) {
+    const std::int32_t* division = spriteState.divisionRow;
+    for (int j = fromColumn; j < firstColumn; ++j) {
+        if (*reinterpret_cast<const Texel*>(texels + division[j]) == Blend::kEndMarker) return true;
+    }
+    return false;
+}
+
 // Quadrant order as the images: upper left, upper right, lower left, lower right. The centre
 // row belongs to the upper half.
 template <class Blend>
@@ -164,7 +177,12 @@ void drawRows(const Blend& blend, Window w) {
         Quadrant q[4];
         const auto start = [&](int n, bool on, int centrePixel) {
             q[n].centrePixel = centrePixel;
-            if (on) q[n].texels = reinterpret_cast<const unsigned char*>(s.images[n]) + rowOffset;
+            if (!on) return;
+            const auto* texels = reinterpret_cast<const unsigned char*>(s.images[n]) + rowOffset;
+            // The right quadrants take no part in the centre column, not even with their marker.
+            const int fromColumn = (n & 1) != 0 ? 1 : 0;
+            if (endsBeforeView<Blend>(texels, fromColumn, w.firstColumn)) return;
+            q[n].texels = texels;
         };
         if (w.upper) {
             const int row = rowTable[s.centreY - i] + s.centreX;
