@@ -20,6 +20,8 @@
 #include "raster/depth_buffer.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
+#include "sprites/dispatch.h"
+#include "sprites/styles.h"
 
 namespace lw::test {
 
@@ -42,6 +44,8 @@ protected:
         resetFrameBuffer();
         resetSmallFrame();
         resetDepthBuffer();
+        resetDispatch();
+        resetSpriteSetup();
     }
 };
 

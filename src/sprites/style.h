@@ -24,7 +24,9 @@ constexpr std::size_t kImageAlignment = 1024;  // lets the draw routines OR colu
 
 struct PBall {
     std::uint32_t kind = SpriteKind::Point;
-    std::uint32_t colour = 0;  // its alpha scales everything the style draws
+    // Its alpha scales everything the style draws. Opaque white until set up, so a particle of a
+    // never set-up style reaches linkDrawError instead of vanishing unnoticed.
+    std::uint32_t colour = 0xFFFFFFFF;
     std::int32_t useParticleColour = 1;
     double depthCueScale = 1.0;
     double sizeScale = 1.0;

@@ -1,0 +1,122 @@
+// The projection and fog settings and the curves of depth cueing and fading.
+#include "psi/cache.h"
+#include "sprites/dispatch.h"
+
+namespace lw {
+
+double eyeDistance = -100.0;
+double projectionDepth = -200.0;
+double maxMagnification = 10.0;
+double magnificationLimit = -5.0;
+double nearCut = -200.0;
+int depthSort = 1;
+int minSpriteSize = 0;
+
+int fogMode = kFogNone;
+double fogNear = 0.0;
+double fogFar = 500.0;
+double fogRange = 500.0;
+
+SpriteState spriteState;
+
+void setProjection(double eyeDistanceValue, double nearCutOrMinusOne) {
+    eyeDistance = eyeDistanceValue;
+    projectionDepth = 2.0 * eyeDistanceValue;
+    magnificationLimit = 2.0 * eyeDistanceValue - eyeDistanceValue / (2.0 * maxMagnification);
+    nearCut = nearCutOrMinusOne == -1.0 ? magnificationLimit : nearCutOrMinusOne;
+}
+
+void setFog(double far, double near, int mode) {
+    fogFar = far;
+    fogNear = near;
+    fogRange = far - near;
+    fogMode = mode;
+}
+
+double projectionFactor(double z) {
+    if (z <= magnificationLimit) return maxMagnification;
+    return projectionDepth / (projectionDepth - z);
+}
+
+namespace {
+
+// 1 at d = 0 falling smoothly to 0 at d = fogRange.
+double smoothFog(double d) {
+    const double c = fogRange - d;
+    if (c < 0.0) return 0.0;
+    const double t = (c / fogRange) * 0.5;
+    return t * t * (6.0 - 4.0 * t);
+}
+
+double bias(double a, double b) {
+    const double denominator = a + (1.0 - a) * (1.0 - b);
+    return denominator == 0.0 ? 0.0 : a / denominator;
+}
+
+double smoothHalf(double t) {
+    const double u = t / 2.0;
+    return u * u * (6.0 - 4.0 * u);
+}
+
+}  // namespace
+
+double fogCurve(double z) {
+    const double d = z - fogNear;
+    if (d <= 0.0) return 1.0;
+    switch (fogMode) {
+    case kFogSmooth:
+        return smoothFog(d);
+    case kFogSmoothSquared: {
+        const double s = smoothFog(d);
+        return s * s;
+    }
+    default:
+        return d > fogRange ? 0.0 : 1.0 - d / fogRange;
+    }
+}
+
+double fadeValue() {
+    if (spriteState.fadeHook != nullptr) return spriteState.fadeHook();
+    const double t = static_cast<double>(currentEntry->ttl) / static_cast<double>(currentEntry->lifetime);
+    switch (spriteState.fadeCurve) {
+    case kFadeLinear:
+        return t;
+    case kFadeSmooth:
+        return smoothHalf(t);
+    case kFadeSmoothSquared: {
+        const double s = smoothHalf(t);
+        return s * s;
+    }
+    case kFadeSmoothStep:
+        return t * t * (3.0 - 2.0 * t);
+    case kFadeBias50:
+        return bias(t, 0.5);
+    case kFadeBias75:
+        return bias(t, 0.75);
+    case kFadeBias93:
+        return bias(t, 0.93);
+    case kFadeBias99:
+        return bias(t, 0.99);
+    case kFadeHideDead:
+        return t == 0.0 ? 0.0 : 1.0;
+    default:
+        return 1.0;
+    }
+}
+
+void resetDispatch() {
+    eyeDistance = -100.0;
+    projectionDepth = -200.0;
+    maxMagnification = 10.0;
+    magnificationLimit = -5.0;
+    nearCut = -200.0;
+    depthSort = 1;
+    minSpriteSize = 0;
+    fogMode = kFogNone;
+    fogNear = 0.0;
+    fogFar = 500.0;
+    fogRange = 500.0;
+    spriteState = SpriteState{};
+}
+
+}  // namespace lw

@@ -1,0 +1,61 @@
+#include "sprites/draw_routines.h"
+
+#include <array>
+
+#include "sprites/spot_routines.h"
+
+namespace lw {
+
+namespace {
+
+// One pair per blend mode: Default, Normal, Add, Subtract, Multiply. Modes past the table have
+// no routines.
+constexpr int kBlendModeCount = 5;
+using FamilyRoutines = std::array<DrawPair, kBlendModeCount>;
+
+constexpr DrawPair kNone{linkDrawError, linkDrawError};
+
+// Point: the plotter as the unclipped routine of Default and Normal (a point is never clipped);
+// the other modes stay errors. The plotter comes with the ball routines.
+constexpr FamilyRoutines kPointRoutines{kNone, kNone, kNone, kNone, kNone};
+
+// Ball: the clipped and unclipped ball routines for Default and Normal; no other mode.
+constexpr FamilyRoutines kBallRoutines{kNone, kNone, kNone, kNone, kNone};
+
+// Spot: Default draws like Add.
+constexpr DrawPair kSpotAdd{spotAddClipped, spotAddUnclipped};
+constexpr FamilyRoutines kSpotRoutines{kSpotAdd, DrawPair{spotNormalClipped, spotNormalUnclipped}, kSpotAdd,
+                                       DrawPair{spotSubtractClipped, spotSubtractUnclipped},
+                                       DrawPair{spotMultiplyClipped, spotMultiplyUnclipped}};
+
+// Disc with images: the textured disc routines, Default drawing like Normal.
+constexpr FamilyRoutines kTexturedDiscRoutines{kNone, kNone, kNone, kNone, kNone};
+
+// Disc without images: the flat disc (and ring) routines, Default drawing like Normal.
+constexpr FamilyRoutines kFlatDiscRoutines{kNone, kNone, kNone, kNone, kNone};
+
+const FamilyRoutines* familyOf(std::uint32_t kind, bool hasImages) {
+    switch (kind) {
+        case SpriteKind::Point:
+            return &kPointRoutines;
+        case SpriteKind::Ball:
+            return &kBallRoutines;
+        case SpriteKind::Spot:
+            return &kSpotRoutines;
+        case SpriteKind::Disc:
+            return hasImages ? &kTexturedDiscRoutines : &kFlatDiscRoutines;
+        default:
+            return nullptr;
+    }
+}
+
+}  // namespace
+
+DrawPair drawRoutinesFor(std::uint32_t kindCode, bool hasImages) {
+    const FamilyRoutines* family = familyOf(spriteKindOf(kindCode), hasImages);
+    const std::uint32_t mode = blendModeOf(kindCode);
+    if (family == nullptr || mode >= kBlendModeCount) return kNone;
+    return (*family)[mode];
+}
+
+}  // namespace lw
