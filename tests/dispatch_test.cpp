@@ -292,19 +292,6 @@ TEST_F(DispatchTest, KindChoosesThePlacement) {
     EXPECT_TRUE(calls.empty());
 }
 
-TEST_F(DispatchTest, SpriteGetsDivisionRowAndImages) {
-    buildDivisionTable();
-    PBall style = recordingStyle(Spot);
-    std::uint32_t texels[4] = {};
-    style.images = {&texels[0], &texels[1], &texels[2], &texels[3]};
-    giveSize(20);  // size2 5, radius 4
-    drawParticle(style, 0, 0, 0);
-    const SpriteState& s = onlyCall().state;
-    EXPECT_EQ(s.divisionRow, divisionTable + 4 * 256);
-    EXPECT_EQ(s.divisionRow[4], 1020);
-    EXPECT_EQ(s.images, style.images);
-}
-
 TEST_F(DispatchTest, ColumnsRoundTowardZero) {
     spriteState.size2 = 3;
     spriteState.centreOffsetX = 0;
@@ -383,66 +370,34 @@ TEST_F(DispatchTest, PointColourIsTheStyleColourTintedByTheParticle) {
 }
 
 TEST_F(DispatchTest, SetupClipForCentresBeyondEachEdge) {
-    spriteState.radius = 10;
-    const auto clipAt = [](int x, int y) {
-        SpriteState& s = spriteState;
-        s.centreX = x;
-        s.centreY = y;
-        s.boxLeft = x - s.radius;
-        s.boxRight = x + s.radius;
-        s.boxTop = y - s.radius;
-        s.boxBottom = y + s.radius;
-        setupClip();
-        return s;
+    struct Expected {
+        int x, y;  // centre; radius 10 in the 100 x 80 view
+        int upper, lower, left, right, firstRow, firstColumn, rowsAbove, rowsBelow, leftBytes, rightBytes;
     };
-    SpriteState s = clipAt(-3, 40);  // left of the view
-    EXPECT_EQ(s.boxLeft, 0);
-    EXPECT_EQ(s.leftVisible, 0);
-    EXPECT_EQ(s.rightVisible, 1);
-    EXPECT_EQ(s.firstColumn, 3);
-    EXPECT_EQ(s.rightBytes, 40);  // distances count from the centre, not from the edge
-    EXPECT_EQ(s.upperVisible + s.lowerVisible, 2);
-    EXPECT_EQ(s.firstRow, 0);
-    EXPECT_EQ(s.rowsAbove, 10);
-    EXPECT_EQ(s.rowsBelow, 10);
-
-    s = clipAt(105, 40);  // right of the view
-    EXPECT_EQ(s.boxRight, 99);
-    EXPECT_EQ(s.leftVisible, 1);
-    EXPECT_EQ(s.rightVisible, 0);
-    EXPECT_EQ(s.firstColumn, 6);
-    EXPECT_EQ(s.leftBytes, 40);
-
-    s = clipAt(50, -4);  // above
-    EXPECT_EQ(s.boxTop, 0);
-    EXPECT_EQ(s.upperVisible, 0);
-    EXPECT_EQ(s.lowerVisible, 1);
-    EXPECT_EQ(s.firstRow, 4);
-    EXPECT_EQ(s.pointY, 4);
-    EXPECT_EQ(s.rowsBelow, 10);
-    EXPECT_EQ(s.leftBytes, 40);
-    EXPECT_EQ(s.rightBytes, 40);
-
-    s = clipAt(50, 85);  // below
-    EXPECT_EQ(s.boxBottom, 79);
-    EXPECT_EQ(s.upperVisible, 1);
-    EXPECT_EQ(s.lowerVisible, 0);
-    EXPECT_EQ(s.firstRow, 6);
-    EXPECT_EQ(s.rowsAbove, 10);
-
-    s = clipAt(2, 77);  // near the lower left corner, centre inside
-    EXPECT_EQ(s.firstRow + s.firstColumn, 0);
-    EXPECT_EQ(s.leftBytes, 8);
-    EXPECT_EQ(s.rowsBelow, 2);
-    EXPECT_EQ(s.upperVisible + s.lowerVisible + s.leftVisible + s.rightVisible, 4);
-
-    s = clipAt(108, -7);  // beyond the upper right corner
-    EXPECT_EQ(s.upperVisible, 0);
-    EXPECT_EQ(s.rightVisible, 0);
-    EXPECT_EQ(s.firstRow, 7);
-    EXPECT_EQ(s.firstColumn, 9);
-    EXPECT_EQ(s.rowsBelow, 10);
-    EXPECT_EQ(s.leftBytes, 40);
+    // Distances count from the centre, so a centre off the view still has full counts towards it.
+    for (const Expected& e : {Expected{-3, 40, 1, 1, 0, 1, 0, 3, 10, 10, -12, 40},
+                              Expected{105, 40, 1, 1, 1, 0, 0, 6, 10, 10, 40, -24},
+                              Expected{50, -4, 0, 1, 1, 1, 4, 0, -4, 10, 40, 40},
+                              Expected{50, 85, 1, 0, 1, 1, 6, 0, 10, -6, 40, 40},
+                              Expected{2, 77, 1, 1, 1, 1, 0, 0, 10, 2, 8, 40},
+                              Expected{108, -7, 0, 1, 1, 0, 7, 9, -7, 10, 40, -36}}) {
+        SpriteState& s = spriteState;
+        s.radius = 10;
+        s.centreX = e.x;
+        s.centreY = e.y;
+        s.boxLeft = e.x - 10;
+        s.boxRight = e.x + 10;
+        s.boxTop = e.y - 10;
+        s.boxBottom = e.y + 10;
+        setupClip();
+        const int got[] = {s.upperVisible, s.lowerVisible, s.leftVisible, s.rightVisible, s.firstRow, s.firstColumn,
+                           s.rowsAbove,    s.rowsBelow,    s.leftBytes,   s.rightBytes};
+        const int want[] = {e.upper,     e.lower,     e.left,      e.right,      e.firstRow,
+                            e.firstColumn, e.rowsAbove, e.rowsBelow, e.leftBytes, e.rightBytes};
+        for (int k = 0; k < 10; ++k) EXPECT_EQ(got[k], want[k]) << "centre " << e.x << "," << e.y << " field " << k;
+        EXPECT_EQ(s.pointY, s.firstRow);
+        EXPECT_TRUE(s.boxLeft >= 0 && s.boxRight <= 99 && s.boxTop >= 0 && s.boxBottom <= 79);
+    }
 }
 
 TEST_F(DispatchTest, MissingRoutinesAndMissingParticleAreFatal) {

@@ -142,36 +142,4 @@ TEST_F(SpotClipTest, ClippedSpotIsTheWholeSpotCroppedToTheView) {
     }
 }
 
-// The same spot drawn through placeSpot: inside the view by the unclipped routine, across an
-// edge by the clipped one, and the two agree where both draw.
-TEST_F(SpotClipTest, PlaceSpotChoosesTheRoutineThatDrawsTheSameSprite) {
-    QuadrantImages images;
-    fillRandom(images, 0, 99);
-    PBall style;
-    style.kind = SpriteKind::Spot;
-    style.images = images.images;
-    style.drawClipped = spotAddClipped;
-    style.drawUnclipped = spotAddUnclipped;
-    viewScale = 1.0;
-    const int r = 6;
-    Canvas whole(kViewWidth + 4 * r, kViewHeight + 4 * r, 0);
-    Canvas view(kViewWidth, kViewHeight, 0, r + 1);
-    for (int x : {-3, r, kViewWidth - 1 - r, kViewWidth + 2}) {
-        whole.install();
-        paintBackground(whole, 2 * r);
-        spriteState = SpriteState{};
-        spriteState.size2 = r + 1;
-        placeSpot(style, x + 2 * r, 10 + 2 * r);
-
-        view.install();
-        paintBackground(view, 0);
-        spriteState = SpriteState{};
-        spriteState.size2 = r + 1;
-        placeSpot(style, x < 0 ? x - 0.5 : x, 10);  // rounding truncates toward zero
-        for (int vy = 0; vy < kViewHeight; ++vy) {
-            for (int vx = 0; vx < kViewWidth; ++vx) ASSERT_EQ(view.at(vx, vy), whole.at(vx + 2 * r, vy + 2 * r)) << x;
-        }
-    }
-}
-
 }  // namespace lw

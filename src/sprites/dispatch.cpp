@@ -60,7 +60,9 @@ void computeSizes(const PBall& style, double projection) {
         if (s.size1 < 2 * m) s.size1 = 2 * m;
         if (s.size0 < 4 * m) s.size0 = 4 * m;
     }
-    // Images are 256 texels wide: a larger radius would read past their rows.
+    // Images are 256 texels wide: a larger radius would read past their rows. size0 and the inner
+    // sizes keep their full value, beyond the largest circle mask (1020) for near particles: the
+    // disc routines clamp them where they select a mask.
     if (s.size2 >= 256) s.size2 = 255;
     s.innerSize1 = innerSize(style.innerRatio1, s.size0);
     s.innerSize2 = innerSize(style.innerRatio2, s.innerSize1);
