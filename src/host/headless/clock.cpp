@@ -25,11 +25,20 @@ std::uint32_t tickCount() { return state().tickCount.load(); }
 
 void sleepMs(std::uint32_t ms) {
     auto& host = state();
+    headless::FrameListener listener = nullptr;
+    int width = 0;
+    int height = 0;
     {
         std::lock_guard lock(host.mutex);
         host.totalSlept += ms;
         host.lastSleep = ms;
+        if (host.presentedSinceSleep) listener = host.frameListener;
+        host.presentedSinceSleep = false;
+        width = host.screenWidth;
+        height = host.screenHeight;
     }
+    // Only the presenting thread writes the window, so the listener reads it without the lock.
+    if (listener != nullptr) listener(host.window, width, height);
     if (host.realClock.load()) {
         std::this_thread::sleep_for(std::chrono::milliseconds(ms));
     } else {

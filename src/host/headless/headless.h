@@ -55,9 +55,10 @@ std::span<const std::uint32_t> windowPixels();
 int surfaceWidth();
 int surfaceHeight();
 int presentCount();
-// Called on the presenting thread after every copy to the window, with the window's pixels.
-using PresentListener = void (*)(std::span<const std::uint32_t> window, int width, int height);
-void setPresentListener(PresentListener listener);
+// Called when a thread that presented since its last sleep sleeps again: once per paced frame,
+// with the window as that frame left it (the first frame's border flash is not a frame of its own).
+using FrameListener = void (*)(std::span<const std::uint32_t> window, int width, int height);
+void setFrameListener(FrameListener listener);
 
 // --- resources -------------------------------------------------------------------------------
 // Replaces (or with empty bytes, hides) a resource for the tests of damaged pictures.

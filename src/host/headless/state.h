@@ -45,7 +45,8 @@ struct HostState {
     int surfaceHeight = 0;
     std::vector<std::uint32_t> window;
     int presents = 0;
-    PresentListener presentListener = nullptr;
+    FrameListener frameListener = nullptr;
+    bool presentedSinceSleep = false;
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
     bool decoderRunning = false;

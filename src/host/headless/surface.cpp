@@ -20,8 +20,9 @@ std::uint32_t* createSurface(int width, int height) {
 
 void presentRect(int x, int y, int w, int h) {
     auto& host = state();
-    std::unique_lock lock(host.mutex);
+    std::lock_guard lock(host.mutex);
     host.presents += 1;
+    host.presentedSinceSleep = true;
     // Clip to both the surface and the window; the copy keeps window coordinates = surface ones.
     const int right = std::min({x + w, host.surfaceWidth, host.screenWidth});
     const int bottom = std::min({y + h, host.surfaceHeight, host.screenHeight});
@@ -30,12 +31,6 @@ void presentRect(int x, int y, int w, int h) {
         const std::size_t target = static_cast<std::size_t>(row) * host.screenWidth;
         for (int col = std::max(x, 0); col < right; ++col) host.window[target + col] = host.surface[source + col];
     }
-    const auto listener = host.presentListener;
-    const int width = host.screenWidth;
-    const int height = host.screenHeight;
-    lock.unlock();
-    // Only the presenting thread writes the window, so the listener reads it without the lock.
-    if (listener != nullptr) listener(host.window, width, height);
 }
 
 void releaseSurface() {
@@ -54,9 +49,9 @@ std::span<const std::uint32_t> surfacePixels() { return detail::state().surface;
 std::span<const std::uint32_t> windowPixels() { return detail::state().window; }
 int surfaceWidth() { return detail::state().surfaceWidth; }
 int surfaceHeight() { return detail::state().surfaceHeight; }
-void setPresentListener(PresentListener listener) {
+void setFrameListener(FrameListener listener) {
     std::lock_guard lock(detail::state().mutex);
-    detail::state().presentListener = listener;
+    detail::state().frameListener = listener;
 }
 
 int presentCount() {

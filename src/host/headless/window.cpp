@@ -94,7 +94,8 @@ void reset() {
     host.surfaceWidth = host.surfaceHeight = 0;
     host.window.clear();
     host.presents = 0;
-    host.presentListener = nullptr;
+    host.frameListener = nullptr;
+    host.presentedSinceSleep = false;
     host.resourceOverrides.clear();
     host.decoderRunning = false;
     host.decoderStartFails = false;

@@ -1,0 +1,38 @@
+// The screensaver scene: 8500 textured particles on a ring of springs, kept apart by two sets of
+// strided repulsive links, pulled to the centre and turned slowly by camera 1.
+#pragma once
+
+#include "view/vec3.h"
+
+namespace lw {
+
+extern double attractionStrength;  // k of the pull to the centre
+extern int savedSpin;              // the spin kept while the rotation is paused; 0: not paused
+extern int qualityFrames;          // frames of the quality check so far (at most 200)
+
+constexpr int kSceneParticles = 8500;
+constexpr int kQualityCheckFrames = 200;
+constexpr int kSlowFrameRate = 20;
+constexpr double kZoomStep = 7.5;
+constexpr double kZoomLimit = 350.0;
+
+// The process function the host runs on its worker.
+void sceneProcess();
+// Set-up, frame loop and teardown.
+void sceneRun();
+// Everything before the first frame.
+void sceneSetUp();
+// One frame; 0 ends the loop.
+int sceneFrame();
+// During the first 200 frames: asks for half resolution for good when the timed work alone
+// would not reach 20 frames per second.
+void qualityCheck();
+// Reads the input of the frame: Esc released ends (0), else zoom, pause and steering act on
+// camera 1 and the input is cleared (1).
+int sceneControls();
+// The scene's external force: a linear pull of the current particle towards the origin.
+Vec3 centralAttraction();
+
+void resetScene();
+
+}  // namespace lw
