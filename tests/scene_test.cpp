@@ -4,6 +4,8 @@
 #include <filesystem>
 
 #include "host/headless/png_file.h"
+#include "reference_picture.h"
+#include "overlay/overlays.h"
 #include "psi/psi.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
@@ -171,6 +173,28 @@ TEST_F(SceneTest, QualityCheckSwitchesToHalfResolutionOnlyEarly) {
     averageFps = 0;
     qualityCheck();
     EXPECT_EQ(smallFrameWanted, 0);
+}
+
+TEST_F(SceneTest, Frame60FromAFixedSeedMatchesItsReference) {
+    setUpScene(320, 240, 1);
+    installOverlays();
+    for (int frame = 1; frame <= 60; ++frame) ASSERT_EQ(sceneFrame(), 1);
+    EXPECT_TRUE(test::matchesReference("scene_frame60", test::viewPicture()));
+    // The frame reached the window too.
+    EXPECT_EQ(headless::windowPixels()[0] & 0xFFFFFFu, test::viewPicture().pixels[0]);
+    removeOverlays();
+}
+
+TEST_F(SceneTest, HalfResolutionFramesStillCoverTheScreen) {
+    setUpScene(321, 241, 1);
+    smallFrameWanted = 1;
+    for (int frame = 1; frame <= 3; ++frame) ASSERT_EQ(sceneFrame(), 1);
+    EXPECT_EQ(smallFrameReady, 1);  // drawing at half size, doubled into the surface
+    EXPECT_EQ(frameWidth, 321);      // the full frame's values are back after each frame
+    const auto window = headless::windowPixels();
+    int background = 0;
+    for (int y = 0; y < 241; ++y) background += (window[static_cast<std::size_t>(y) * 321 + 320] & 0xFFFFFFu) == 0xA08CF0u;
+    EXPECT_GT(background, 100);  // the last column of the odd-sized frame is drawn, not left black
 }
 
 }  // namespace lw

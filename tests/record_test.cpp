@@ -1,0 +1,101 @@
+#include "host/headless/record.h"
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "host/headless/png_file.h"
+#include "raster/frame_buffer.h"
+#include "scene/scene.h"
+#include "sprites/styles.h"
+#include "test_support.h"
+
+namespace lw {
+
+namespace fs = std::filesystem;
+using RecordTest = test::HostTest;
+
+namespace {
+fs::path freshFolder(const std::string& name) {
+    const fs::path folder = fs::temp_directory_path() / ("lumenwaltz-test-" + name);
+    fs::remove_all(folder);
+    return folder;
+}
+
+int runProgram(const std::string& arguments) {
+    const std::string command = std::string(LW_PROGRAM_PATH) + " " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+}  // namespace
+
+TEST_F(RecordTest, ArgumentsAreReadOrRefusedWithAReason) {
+    std::string error;
+    const auto options = headless::parseRecordArguments(
+        {"--record", "out", "--frames", "12", "--size", "640x480", "--seed", "99"}, error);
+    ASSERT_TRUE(options.has_value()) << error;
+    EXPECT_EQ(options->directory, "out");
+    EXPECT_EQ(options->frames, 12);
+    EXPECT_EQ(options->width, 640);
+    EXPECT_EQ(options->height, 480);
+    EXPECT_EQ(options->seed, 99u);
+
+    const std::vector<std::vector<std::string>> refused = {
+        {"--record", "out"},                                   // no frame count
+        {"--record", "out", "--frames", "0"},
+        {"--record", "out", "--frames", "5x"},
+        {"--record", "out", "--frames", "3", "--size", "0x480"},
+        {"--record", "out", "--frames", "3", "--size", "16385x10"},
+        {"--record", "out", "--frames", "3", "--size", "640"},
+        {"--record", "out", "--frames", "3", "--seed", "-1"},
+        {"--record", "out", "--frames", "3", "--speed", "2"},  // unknown option
+        {"--record", "out", "--frames"},                       // value missing
+    };
+    for (const auto& arguments : refused) {
+        error.clear();
+        EXPECT_FALSE(headless::parseRecordArguments(arguments, error).has_value()) << arguments.back();
+        EXPECT_FALSE(error.empty());
+        EXPECT_EQ(error.find('\n'), std::string::npos);
+    }
+    EXPECT_TRUE(headless::parseRecordArguments({"--record", "o", "--frames", "1", "--size", "16384x1"}, error));
+}
+
+TEST_F(RecordTest, RecordsTheSceneFrameByFrameAndEndsThroughEscape) {
+    const fs::path folder = freshFolder("record");
+    headless::RecordOptions options{folder.string(), 3, 160, 120, 5};
+    const int code = headless::runRecord(options, [] {
+        processHook = sceneProcess;
+        setFrameSize(kScreenSize, 1024);
+        backgroundColour = 0xFFA08CF0;
+    });
+    EXPECT_EQ(code, 0);
+    EXPECT_TRUE(headless::messageBoxes().empty());
+    EXPECT_TRUE(headless::closeRequested());
+    EXPECT_EQ(peek(processEnded), 1);  // the scene returned: Esc, not a stop from outside
+    for (int frame = 1; frame <= 3; ++frame) {
+        headless::Picture picture;
+        std::string error;
+        char name[32];
+        std::snprintf(name, sizeof name, "frame-%05d.png", frame);
+        ASSERT_TRUE(headless::readPng((folder / name).string(), picture, error)) << error;
+        EXPECT_EQ(picture.width, 160);
+        EXPECT_EQ(picture.height, 120);
+        // The first frame is a real frame, not the black flash of the first full clear.
+        EXPECT_EQ(picture.pixels[0], 0xA08CF0u) << "frame " << frame;
+    }
+    EXPECT_FALSE(fs::exists(folder / "frame-00004.png"));
+    fs::remove_all(folder);
+}
+
+TEST_F(RecordTest, TheProgramRefusesBadArgumentsBeforeDrawing) {
+    const fs::path folder = freshFolder("program");
+    EXPECT_EQ(runProgram("--record " + folder.string() + " --frames 2 --size 0x10"), 2);
+    EXPECT_EQ(runProgram("--record " + folder.string() + " --frames 2 --colour red"), 2);
+    EXPECT_FALSE(fs::exists(folder / "frame-00001.png"));
+    EXPECT_EQ(runProgram("--record /proc/lumenwaltz-cannot-write --frames 2"), 2);
+    EXPECT_EQ(runProgram("--record " + folder.string() + " --frames 2 --size 96x64 --seed 3"), 0);
+    EXPECT_TRUE(fs::exists(folder / "frame-00002.png"));
+    EXPECT_FALSE(fs::exists(folder / "frame-00003.png"));
+    fs::remove_all(folder);
+}
+
+}  // namespace lw
