@@ -1,0 +1,86 @@
+// Times the whole scene frame (step, cache and sort, clears, drawing, doubling, overlays) at
+// the common screen sizes, beside the memory floor of each size: one clear of the frame and one
+// copy of it to another buffer. Prints one line per size and the worst ratio.
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "host/headless/headless.h"
+#include "overlay/overlays.h"
+#include "raster/frame_buffer.h"
+#include "scene/scene.h"
+#include "sprites/styles.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double millisecondsSince(Clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double sceneFrameMs(int width, int height, int warmUp, int measured) {
+    lw::headless::reset();
+    lw::headless::setScreenSize(width, height);
+    lw::headless::setTickCount(1);
+    lw::setFrameSize(lw::kScreenSize, 1024);
+    lw::backgroundColour = 0xFFA08CF0;
+    lw::installOverlays();
+    lw::sceneSetUp();
+    for (int i = 0; i < warmUp; ++i) lw::sceneFrame();
+    std::vector<double> times;
+    for (int i = 0; i < measured; ++i) {
+        const auto start = Clock::now();
+        lw::sceneFrame();  // the host's clock is simulated: the pacing sleeps cost nothing
+        times.push_back(millisecondsSince(start));
+    }
+    lw::releaseSpriteTables();
+    lw::removeOverlays();
+    lw::resetScene();
+    return median(times);
+}
+
+double memoryFloorMs(int width, int height, int repeats) {
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    std::vector<std::uint32_t> frame(count), copy(count);
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i) {
+        const auto start = Clock::now();
+        lw::fillPixels(frame.data(), count, 0xFFA08CF0u);
+        std::memcpy(copy.data(), frame.data(), count * 4);
+        times.push_back(millisecondsSince(start));
+    }
+    if (copy[count / 2] != 0xFFA08CF0u) std::puts("memory floor: copy went wrong");
+    return median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    int warmUp = 300;
+    int measured = 200;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (std::strcmp(argv[i], "--warm-up") == 0) warmUp = std::max(0, std::atoi(argv[i + 1]));
+        if (std::strcmp(argv[i], "--frames") == 0) measured = std::max(1, std::atoi(argv[i + 1]));
+    }
+    const int sizes[][2] = {{1280, 720}, {1920, 1080}, {3840, 2160}};
+    double worst = 0;
+    for (const auto& size : sizes) {
+        const double frame = sceneFrameMs(size[0], size[1], warmUp, measured);
+        const double floor = memoryFloorMs(size[0], size[1], 50);
+        const double ratio = frame / floor;
+        worst = std::max(worst, ratio);
+        std::printf("%dx%d frame_ms=%.3f floor_ms=%.3f ratio=%.2f\n", size[0], size[1], frame, floor, ratio);
+        std::fflush(stdout);
+    }
+    std::printf("worst_ratio=%.2f\n", worst);
+    return 0;
+}
