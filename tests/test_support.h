@@ -14,6 +14,10 @@
 #include "host/memory.h"
 #include "host/process.h"
 #include "host/random.h"
+#include "overlay/resource_image.h"
+#include "raster/depth_buffer.h"
+#include "raster/frame_buffer.h"
+#include "raster/small_frame.h"
 
 namespace lw::test {
 
@@ -30,6 +34,10 @@ protected:
         resetInputState();
         failAllocationAfter(0);
         seedRandomWith(1);
+        resetResourceImages();
+        resetFrameBuffer();
+        resetSmallFrame();
+        resetDepthBuffer();
     }
 };
 

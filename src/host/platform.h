@@ -46,21 +46,31 @@ std::uint32_t tickCount();     // like GetTickCount: seeds the random generator
 void sleepMs(std::uint32_t ms);
 
 // --- 6. Resources ---------------------------------------------------------------------------
+// The integer resource type 2 (bitmap), written in the "#number" form that Win32 resource
+// lookups accept for integer types. Other types are names, such as "BINARYDATA" or "ICON".
+inline constexpr const wchar_t* kBitmapResourceType = L"#2";
+
 // The bytes of the named resource of a type; names and types match regardless of case.
-// An empty span when there is none.
+// An empty span when there is none. The bytes belong to the host and stay valid for the run.
 std::span<const std::uint8_t> findResource(const wchar_t* name, const wchar_t* type);
 
-// A decoded picture: 32-bit ARGB pixels, rows from the top down, alpha 0xFF where the file
-// has none. Owned by the host until releaseDecoded.
+// Starts and stops the image decoder; false when it cannot start. The engine counts its users,
+// so each start is matched by exactly one stop.
+bool startImageDecoder();
+void stopImageDecoder();
+
+// A decoded picture: 32-bit ARGB pixels (0xAARRGGBB), rows from the top down without padding,
+// alpha 0xFF where the file has none. Owned by the host until releaseDecoded.
 struct DecodedImage {
     std::uint32_t* pixels = nullptr;
     int width = 0;
     int height = 0;
     void* hostData = nullptr;
 };
-enum class ImageFormat { Jpeg, Bmp };
-// False (and nothing to release) when the bytes are not a picture of that format.
-bool decodeImage(std::span<const std::uint8_t> bytes, ImageFormat format, DecodedImage& out);
+// Recognises a JPEG or a BMP by its content. Anything else, and any damaged, truncated or
+// implausibly large picture, gives false and an empty image with nothing to release.
+bool decodeImage(std::span<const std::uint8_t> bytes, DecodedImage& out);
+// Frees what decodeImage made and empties the image; an empty image is ignored.
 void releaseDecoded(DecodedImage& image);
 
 }  // namespace lw::platform

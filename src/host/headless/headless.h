@@ -60,5 +60,11 @@ int presentCount();
 // Replaces (or with empty bytes, hides) a resource for the tests of damaged pictures.
 void overrideResource(const std::wstring& name, const std::wstring& type, std::vector<std::uint8_t> bytes);
 void clearResourceOverrides();
+// The image decoder: whether it runs, how often it was started and stopped, and a switch that
+// makes its next starts fail.
+bool imageDecoderRunning();
+int imageDecoderStarts();
+int imageDecoderStops();
+void failImageDecoderStart(bool fail);
 
 }  // namespace lw::headless

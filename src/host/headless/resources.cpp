@@ -1,4 +1,6 @@
 #include "host/headless/state.h"
+#include "host/linux/embedded_resources.h"
+#include "host/linux/image_codec.h"
 #include "host/platform.h"
 
 namespace lw::platform {
@@ -6,16 +8,36 @@ namespace lw::platform {
 using headless::detail::state;
 
 std::span<const std::uint8_t> findResource(const wchar_t* name, const wchar_t* type) {
-    auto& host = state();
-    std::lock_guard lock(host.mutex);
-    const auto key = std::make_pair(headless::detail::upperCase(name), headless::detail::upperCase(type));
-    if (auto it = host.resourceOverrides.find(key); it != host.resourceOverrides.end()) return it->second;
-    return {};
+    if (name == nullptr || type == nullptr) return {};
+    {
+        auto& host = state();
+        std::lock_guard lock(host.mutex);
+        const auto key = std::make_pair(headless::detail::upperCase(name), headless::detail::upperCase(type));
+        // An override with no bytes hides the embedded resource of that name.
+        if (auto it = host.resourceOverrides.find(key); it != host.resourceOverrides.end()) return it->second;
+    }
+    return linuxhost::findEmbeddedResource(name, type);
 }
 
-bool decodeImage(std::span<const std::uint8_t>, ImageFormat, DecodedImage&) { return false; }
+bool startImageDecoder() {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    if (host.decoderStartFails) return false;
+    host.decoderStarts += 1;
+    host.decoderRunning = true;
+    return true;
+}
 
-void releaseDecoded(DecodedImage& image) { image = {}; }
+void stopImageDecoder() {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    host.decoderStops += 1;
+    host.decoderRunning = false;
+}
+
+bool decodeImage(std::span<const std::uint8_t> bytes, DecodedImage& out) { return linuxhost::decodePicture(bytes, out); }
+
+void releaseDecoded(DecodedImage& image) { linuxhost::releasePicture(image); }
 
 }  // namespace lw::platform
 
@@ -29,6 +51,26 @@ void overrideResource(const std::wstring& name, const std::wstring& type, std::v
 void clearResourceOverrides() {
     std::lock_guard lock(detail::state().mutex);
     detail::state().resourceOverrides.clear();
+}
+
+bool imageDecoderRunning() {
+    std::lock_guard lock(detail::state().mutex);
+    return detail::state().decoderRunning;
+}
+
+int imageDecoderStarts() {
+    std::lock_guard lock(detail::state().mutex);
+    return detail::state().decoderStarts;
+}
+
+int imageDecoderStops() {
+    std::lock_guard lock(detail::state().mutex);
+    return detail::state().decoderStops;
+}
+
+void failImageDecoderStart(bool fail) {
+    std::lock_guard lock(detail::state().mutex);
+    detail::state().decoderStartFails = fail;
 }
 
 }  // namespace lw::headless

@@ -47,6 +47,10 @@ struct HostState {
     int presents = 0;
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
+    bool decoderRunning = false;
+    bool decoderStartFails = false;
+    int decoderStarts = 0;
+    int decoderStops = 0;
 };
 
 HostState& state();

@@ -95,6 +95,10 @@ void reset() {
     host.window.clear();
     host.presents = 0;
     host.resourceOverrides.clear();
+    host.decoderRunning = false;
+    host.decoderStartFails = false;
+    host.decoderStarts = 0;
+    host.decoderStops = 0;
 }
 
 }  // namespace lw::headless

@@ -1,0 +1,41 @@
+#include "raster/depth_buffer.h"
+
+#include <cstring>
+
+#include "host/memory.h"
+#include "raster/frame_buffer.h"
+
+namespace lw {
+
+namespace {
+constexpr int kClearByte = depthClearValue & 0xFF;
+static_assert(depthClearValue == kClearByte * 0x01010101, "the clear value must be one byte repeated");
+}  // namespace
+
+std::int32_t* depthBuffer = nullptr;
+
+void createDepthBuffer() {
+    releaseDepthBuffer();
+    const std::size_t cells = static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight);
+    depthBuffer = static_cast<std::int32_t*>(allocGlobal(cells * sizeof(std::int32_t), 1));
+}
+
+void releaseDepthBuffer() {
+    freeGlobal(depthBuffer);
+    depthBuffer = nullptr;
+}
+
+void clearDepth() {
+    if (depthBuffer == nullptr) return;
+    if (hasMargin != 0) {
+        const std::size_t rowBytes = static_cast<std::size_t>(viewWidth) * sizeof(std::int32_t);
+        for (int i = 0; i < viewHeight; ++i) std::memset(depthBuffer + rowTable[i], kClearByte, rowBytes);
+        return;
+    }
+    const std::size_t cells = static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight);
+    std::memset(depthBuffer, kClearByte, cells * sizeof(std::int32_t));
+}
+
+void resetDepthBuffer() { releaseDepthBuffer(); }
+
+}  // namespace lw

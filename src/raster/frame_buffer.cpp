@@ -1,0 +1,178 @@
+#include "raster/frame_buffer.h"
+
+#include <algorithm>
+#include <atomic>
+#include <climits>
+#include <cstring>
+
+#include "host/platform.h"
+#include "raster/depth_buffer.h"
+#include "raster/small_frame.h"
+
+namespace lw {
+
+namespace {
+constexpr int kDefaultWidth = 240;
+constexpr int kDefaultHeight = 180;
+constexpr Colour kDefaultColour = 0xFF000000;
+constexpr int kMinViewSize = 16;
+constexpr double kReferenceRows = 600.0;
+
+void noOverlay() {}
+
+// The surface the host made for us. Its size is read by the window's repaint on the main thread,
+// hence atomic; 0 while there is none.
+std::uint32_t* surface = nullptr;
+std::atomic<int> surfaceWidth{0};
+std::atomic<int> surfaceHeight{0};
+
+std::size_t frameArea() { return static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight); }
+
+void releaseSurface() {
+    if (surface != nullptr) platform::releaseSurface();
+    surface = nullptr;
+    surfaceWidth.store(0, std::memory_order_relaxed);
+    surfaceHeight.store(0, std::memory_order_relaxed);
+    pixels = nullptr;
+}
+
+void createSurface() {
+    surface = platform::createSurface(frameWidth, frameHeight);
+    pixels = surface;
+    if (surface == nullptr) return;
+    surfaceWidth.store(frameWidth, std::memory_order_relaxed);
+    surfaceHeight.store(frameHeight, std::memory_order_relaxed);
+    fillPixels(surface, frameArea(), backgroundColour);
+}
+}  // namespace
+
+int frameWidth = kDefaultWidth;
+int frameHeight = kDefaultHeight;
+int fullScreen = 0;
+Colour borderColour = kDefaultColour;
+Colour backgroundColour = kDefaultColour;
+
+std::uint32_t* pixels = nullptr;
+int marginX = 0;
+int marginY = 0;
+int hasMargin = 0;
+int viewWidth = kDefaultWidth;
+int viewHeight = kDefaultHeight;
+int viewMaxX = kDefaultWidth - 1;
+int viewMaxY = kDefaultHeight - 1;
+std::vector<int> rowTable;
+double viewScale = kDefaultHeight / kReferenceRows;
+double zoom = 1.0;
+int fullClearPending = 1;
+Hook overlayHook = noOverlay;
+
+void setFrameSize(int width, int height) {
+    if (width == kScreenSize) {
+        width = platform::screenWidth();
+        height = platform::screenHeight();
+        fullScreen = 1;
+    } else {
+        fullScreen = 0;
+    }
+    // Every pixel and depth index, and every byte size of those arrays, must fit an int.
+    if (width < 1 || height < 1 || static_cast<long long>(width) * height > INT_MAX / 4) {
+        fatalError(L"Frame size out of range");
+    }
+    frameWidth = width;
+    frameHeight = height;
+    setViewport(0, -1);
+}
+
+void setViewport(int mx, int my) {
+    if (my == -1) my = mx;
+    // A frame narrower than 16 pixels would make the limit negative and the viewport wider than
+    // the frame; negative margins would do the same.
+    mx = std::clamp(mx, 0, std::max(0, (frameWidth - kMinViewSize) / 2));
+    my = std::clamp(my, 0, std::max(0, (frameHeight - kMinViewSize) / 2));
+    hasMargin = mx | my;
+    marginX = mx;
+    marginY = my;
+    viewWidth = frameWidth - 2 * mx;
+    viewHeight = frameHeight - 2 * my;
+    viewMaxX = viewWidth - 1;
+    viewMaxY = viewHeight - 1;
+    fullClearPending = 1;
+    rebuildRowTable();
+    viewScale = viewHeight * zoom * (1.0 / kReferenceRows);
+}
+
+void rebuildRowTable() {
+    rowTable.resize(static_cast<std::size_t>(viewHeight));
+    for (int i = 0; i < viewHeight; ++i) rowTable[i] = frameWidth * (frameHeight - marginY - 1 - i) + marginX;
+}
+
+void fillPixels(std::uint32_t* target, std::size_t count, Colour colour) {
+    const Colour blue = colour & 0xFFu;
+    if (((colour >> 8) & 0xFFu) == blue && ((colour >> 16) & 0xFFu) == blue) {
+        std::memset(target, static_cast<int>(blue), count * sizeof(std::uint32_t));
+    } else {
+        std::fill_n(target, count, colour);
+    }
+}
+
+void createFrameBuffers() {
+    releaseFrameBuffers();
+    createDepthBuffer();
+    createSurface();
+    rebuildRowTable();
+}
+
+void releaseFrameBuffers() {
+    // The half-size frame goes first: leaving it puts the full frame's values back.
+    releaseSmallFrame();
+    releaseDepthBuffer();
+    releaseSurface();
+}
+
+void clearFrame() {
+    if (fullClearPending != 0) {
+        if (pixels != nullptr) fillPixels(pixels, frameArea(), borderColour);
+        if (surface != nullptr) platform::presentRect(0, 0, frameWidth, frameHeight);
+        fullClearPending = 0;
+    }
+    if (pixels == nullptr) return;
+    if (hasMargin == 0) {
+        fillPixels(pixels, frameArea(), backgroundColour);
+        return;
+    }
+    for (int i = 0; i < viewHeight; ++i) fillPixels(pixels + rowTable[i], static_cast<std::size_t>(viewWidth), backgroundColour);
+}
+
+int presentFrame() {
+    if (surface != nullptr) platform::presentRect(marginX, marginY, frameWidth - 2 * marginX, frameHeight - 2 * marginY);
+    return 1;
+}
+
+void presentWhole() {
+    const int width = surfaceWidth.load(std::memory_order_relaxed);
+    const int height = surfaceHeight.load(std::memory_order_relaxed);
+    if (width > 0 && height > 0) platform::presentRect(0, 0, width, height);
+}
+
+std::uint32_t* surfaceBits() { return surface; }
+
+void resetFrameBuffer() {
+    releaseFrameBuffers();
+    frameWidth = kDefaultWidth;
+    frameHeight = kDefaultHeight;
+    fullScreen = 0;
+    borderColour = kDefaultColour;
+    backgroundColour = kDefaultColour;
+    marginX = marginY = hasMargin = 0;
+    viewWidth = kDefaultWidth;
+    viewHeight = kDefaultHeight;
+    viewMaxX = kDefaultWidth - 1;
+    viewMaxY = kDefaultHeight - 1;
+    rowTable.clear();
+    viewScale = kDefaultHeight / kReferenceRows;
+    zoom = 1.0;
+    fullClearPending = 1;
+    overlayHook = noOverlay;
+}
+
+}  // namespace lw

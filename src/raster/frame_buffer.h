@@ -1,0 +1,81 @@
+// The frame buffer: the one software canvas of the program, its viewport, the row table through
+// which every rasterizer addresses pixels, the clears and the copies to the window.
+//
+// Viewport pixel (x, y), row 0 at the top, is pixels[rowTable[y] + x]. The array itself is stored
+// bottom-up like a DIB section; the row table hides that from all drawing code. Everything here
+// runs on the worker thread except presentWhole.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "host/process.h"
+#include "raster/colour.h"
+
+namespace lw {
+
+// --- Host configuration that the frame reads ---------------------------------------------------
+// The live frame size W x H. While the half-resolution frame is drawn these hold its half size.
+extern int frameWidth;   // 240 until setFrameSize
+extern int frameHeight;  // 180 until setFrameSize
+extern int fullScreen;   // the frame has the screen's size; the window style follows it
+extern Colour borderColour;      // the whole frame, on the first clear after setViewport
+extern Colour backgroundColour;  // the viewport, on every clear; sprites also fade toward it
+
+// --- The canvas --------------------------------------------------------------------------------
+// The array being drawn: the surface's pixels, or the half-size frame while that is active.
+// Null when no surface could be made; every clear and copy then does nothing.
+extern std::uint32_t* pixels;
+extern int marginX;
+extern int marginY;
+extern int hasMargin;  // marginX | marginY
+extern int viewWidth;
+extern int viewHeight;
+extern int viewMaxX;  // viewWidth - 1: the last column a rasterizer may touch
+extern int viewMaxY;  // viewHeight - 1
+// One entry per viewport row; sized from the frame, so any screen height fits.
+extern std::vector<int> rowTable;
+// Sprite sizes are given for a viewport 600 rows high; this scales them to the real one.
+extern double viewScale;
+extern double zoom;
+// Set by every setViewport: the next clear paints the whole frame in borderColour and shows it.
+extern int fullClearPending;
+// Called once per frame after the particles, at full resolution; does nothing by default.
+extern Hook overlayHook;
+
+// Stands for "the screen's size" as setFrameSize's width.
+constexpr int kScreenSize = 9999999;
+
+// A width of kScreenSize takes the screen's size (and ignores height). Sizes below 1 x 1, or so
+// large that a pixel index no longer fits an int, are fatal. Makes the viewport the whole frame.
+// Buffers made earlier keep their size: a caller that changes it calls createFrameBuffers again.
+void setFrameSize(int width, int height);
+// my = -1 means the same as mx. Margins are kept within 0 and what leaves a viewport of at least
+// 16 x 16 pixels (or the whole frame, if that is smaller).
+void setViewport(int mx, int my = -1);
+
+// Makes the surface, the depth buffer and the row table for the current size; the surface then
+// shows backgroundColour. Any earlier ones are released first.
+void createFrameBuffers();
+void releaseFrameBuffers();
+
+void clearFrame();
+// Copies the viewport to the window. Always 1.
+int presentFrame();
+// Copies the whole surface to the window, at its full size even while the half-size frame is
+// being drawn (the window's repaint).
+void presentWhole();
+
+// Fills count pixels with colour: byte-wise when the three colour bytes are equal (the fourth
+// byte then takes the same value), else with the whole 32-bit colour.
+void fillPixels(std::uint32_t* target, std::size_t count, Colour colour);
+// Rebuilds rowTable from the live size and margins.
+void rebuildRowTable();
+
+// The surface that createFrameBuffers made, or null; the half-resolution mode doubles into it.
+std::uint32_t* surfaceBits();
+
+// Start values, nothing allocated.
+void resetFrameBuffer();
+
+}  // namespace lw
