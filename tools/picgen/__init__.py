@@ -1,0 +1,1 @@
+"""Generator of Lumenwaltz's pictures: sprite textures, overlay bitmaps and icons."""
