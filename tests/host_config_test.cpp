@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "host/headless/headless.h"
 #include "host/host_config.h"
+#include "raster/frame_buffer.h"
 #include "test_support.h"
 
 namespace lw {
@@ -57,13 +59,22 @@ TEST_F(HostConfigTest, HelpTextIsElevenLinesInTwoLanguages) {
     EXPECT_EQ(std::wstring(hostConfig.helpCaption), L"    Lumenwaltz");
 }
 
-TEST_F(HostConfigTest, ApplyAppConfigHidesTheCursorAndNamesTheWindow) {
+TEST_F(HostConfigTest, ApplyAppConfigMakesAFullScreenLumenwaltzWithAHiddenCursor) {
+    headless::setScreenSize(1366, 768);
     EXPECT_EQ(hostConfig.showCursor, 1);
     EXPECT_EQ(std::wstring(hostConfig.windowClassName), L"Tavimer");
+    EXPECT_EQ(frameWidth, 240);
+    EXPECT_EQ(backgroundColour, 0xFF000000u);
     EXPECT_EQ(applyAppConfig(), 1);
     EXPECT_EQ(hostConfig.showCursor, 0);
     EXPECT_EQ(std::wstring(hostConfig.windowClassName), L"Lumenwaltz");
     EXPECT_EQ(std::wstring(hostConfig.helpCaption), L"    Lumenwaltz");
+    EXPECT_EQ(frameWidth, 1366);
+    EXPECT_EQ(frameHeight, 768);
+    EXPECT_EQ(fullScreen, 1);
+    EXPECT_EQ(viewWidth, 1366);
+    EXPECT_EQ(borderColour, 0xFF000000u);
+    EXPECT_EQ(backgroundColour, 0xFFA08CF0u);
     resetHostConfig();
     EXPECT_EQ(std::wstring(hostConfig.windowClassName), L"Tavimer");
 }

@@ -1,5 +1,7 @@
 #include "host/host_config.h"
 
+#include "raster/frame_buffer.h"
+
 namespace lw {
 
 HostConfig hostConfig;
@@ -28,6 +30,9 @@ Hook registeredRedrawHook() { return registeredRedraw; }
 int applyAppConfig() {
     hostConfig.showCursor = 0;
     hostConfig.windowClassName = L"Lumenwaltz";
+    setFrameSize(kScreenSize, 1024);  // the screen's size; the 1024 is not used
+    borderColour = 0xFF000000;
+    backgroundColour = 0xFFA08CF0;
     installRegisteredHooks();
     appConfigApplied = true;
     return 1;

@@ -1,9 +1,9 @@
 // The millisecond clock. A 1 ms timer resolution, set once before the entry point and kept for
 // the run, makes both timeGetTime and Sleep accurate to about a millisecond.
-#include <mmsystem.h>
-
 #include "host/platform.h"
 #include "host/win32/win32_host.h"
+// After <windows.h>, which it needs.
+#include <mmsystem.h>
 
 namespace lw::platform {
 

@@ -1,14 +1,14 @@
 // The entry point: the mode decision, the window of each mode and the message loop.
-#include <shellapi.h>
-
 #include <string>
 #include <vector>
 
 #include "host/command_line.h"
 #include "host/host_config.h"
 #include "host/process.h"
-#include "host/win32/win32_host.h"
 #include "raster/frame_buffer.h"
+#include "host/win32/win32_host.h"
+// After <windows.h>, which it needs.
+#include <shellapi.h>
 
 namespace lw::win32 {
 

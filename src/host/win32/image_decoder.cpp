@@ -1,16 +1,14 @@
 // Picture decoding with the GDI+ flat API: a JPEG or BMP in memory becomes 32-bit ARGB rows from
 // the top down, copied out of GDI+ so the image object lives only during the decode.
-#include <objidl.h>
-
 #include <algorithm>
 #include <cstring>
 #include <new>
 
-// The flat API's declarations use a few names from the full headers.
-#include <gdiplus.h>
-
 #include "host/platform.h"
 #include "host/win32/win32_host.h"
+// After <windows.h>, which they need.
+#include <objidl.h>
+#include <gdiplus.h>
 
 namespace lw::win32 {
 namespace {

@@ -2,6 +2,12 @@
 // files of this folder include <windows.h>.
 #pragma once
 
+#ifndef UNICODE
+#define UNICODE
+#endif
+#ifndef _UNICODE
+#define _UNICODE
+#endif
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
