@@ -9,6 +9,7 @@
 
 #include "host/clock.h"
 #include "host/headless/headless.h"
+#include "host/host_config.h"
 #include "host/input.h"
 #include "host/memory.h"
 #include "host/process.h"
@@ -33,6 +34,7 @@ protected:
     static void resetAll() {
         headless::reset();
         resetProcessState();
+        resetHostConfig();
         resetClockState();
         resetInputState();
         failAllocationAfter(0);

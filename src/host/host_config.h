@@ -1,0 +1,53 @@
+// The host's configuration: start values that the host reads, and the application's step that
+// overwrites them before the entry point runs. The frame's size and clear colours live with the
+// frame buffer (raster/frame_buffer.h); the process and redraw hooks with the worker
+// (host/process.h).
+#pragma once
+
+#include "host/process.h"
+
+namespace lw {
+
+// The key help that any unrecognised command line shows: eleven lines joined by line feeds.
+// Lines 7 to 10 repeat lines 2 and 4 in Russian; line 9 ends in three blanks and line 11 is one
+// blank, as the box has always shown them.
+inline constexpr const wchar_t* kHelpText =
+    L"\n"
+    L"Exit - key Esc\n"
+    L"\n"
+    L"Other controls look at the left-down corner after Run.\n"
+    L"\n"
+    L"\n"
+    L"Выход - клавиша Esc\n"
+    L"\n"
+    L"Прочие управления смотрите в левом-нижнем углу   \n"
+    L"после Запуска.\n"
+    L" ";
+inline constexpr const wchar_t* kHelpCaption = L"    Lumenwaltz";
+
+// Plain values with constant initialisers, so they hold their start values before any dynamic
+// initialiser runs.
+struct HostConfig {
+    int showCursor = 1;  // 0 hides the cursor for the whole full-mode run
+    const wchar_t* windowClassName = L"Tavimer";  // class name and window title, both modes
+    const wchar_t* helpText = kHelpText;
+    const wchar_t* helpCaption = kHelpCaption;
+};
+
+extern HostConfig hostConfig;
+
+// The application's own functions for the hooks. The scene registers them during static
+// initialisation; since the order of that against applyAppConfig is not fixed, whichever of the
+// two comes second installs them. A null function keeps the default hook.
+void registerAppHooks(Hook process, Hook redraw);
+Hook registeredProcessHook();
+Hook registeredRedrawHook();
+
+// Sets the application's configuration: hidden cursor, window class "Lumenwaltz", a frame of the
+// screen's size with the application's clear colours, and the registered hooks. Always 1.
+int applyAppConfig();
+
+// The start values, before applyAppConfig; the registered hooks stay registered.
+void resetHostConfig();
+
+}  // namespace lw
