@@ -4,14 +4,14 @@
 #include <vector>
 
 #include "host/headless/record.h"
-#include "raster/frame_buffer.h"
+#include "host/host_config.h"
 #include "scene/scene.h"
+#include "sprites/styles.h"
 
 namespace {
 void configureProgram() {
-    lw::processHook = lw::sceneProcess;
-    lw::setFrameSize(lw::kScreenSize, 1024);
-    lw::backgroundColour = 0xFFA08CF0;
+    lw::registerAppHooks(lw::sceneProcess, lw::renderFrame);
+    lw::applyAppConfig();
 }
 }  // namespace
 

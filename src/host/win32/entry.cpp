@@ -6,6 +6,8 @@
 #include "host/host_config.h"
 #include "host/process.h"
 #include "raster/frame_buffer.h"
+#include "scene/scene.h"
+#include "sprites/styles.h"
 #include "host/win32/win32_host.h"
 // After <windows.h>, which it needs.
 #include <shellapi.h>
@@ -117,6 +119,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
     using namespace lw::win32;
     // Here rather than in a static initialiser: by now every engine global has its start value,
     // whatever order the translation units were initialised in.
+    lw::registerAppHooks(lw::sceneProcess, lw::renderFrame);
     lw::applyAppConfig();
     lw::win32::instance = instance;
     if (decideMode() == 1) return 0;
