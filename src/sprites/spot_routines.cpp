@@ -122,35 +122,28 @@ struct Quadrant {
     int centrePixel = 0;
 };
 
-// Blends the texel at column offset c into the pixel at distance `step` (negative to the left);
-// the quadrant stops at its end marker or after its last column.
+// Runs one quadrant of the current row outward from column `from` to `limit`, stopping at its
+// end marker. `step` is -1 for the left quadrants and +1 for the right ones. The quadrants of a
+// row are independent, so each gets its own tight loop.
 template <class Blend>
-inline void drawTexel(const Blend& blend, Quadrant& q, int c, int step, bool lastColumn) {
-    const Texel t = *reinterpret_cast<const Texel*>(q.texels + c);
-    if (t == Blend::kEndMarker) {
-        q.texels = nullptr;
-        return;
+inline void drawQuadrantRow(const Blend& blend, const Quadrant& q, int from, int limit, int step) {
+    if (q.texels == nullptr) return;
+    const std::int32_t* division = spriteState.divisionRow;
+    for (int j = from; j <= limit; ++j) {
+        const Texel t = *reinterpret_cast<const Texel*>(q.texels + division[j]);
+        if (t == Blend::kEndMarker) return;
+        blend(pixels[q.centrePixel + step * j], t);
     }
-    blend(pixels[q.centrePixel + step], t);
-    if (lastColumn) q.texels = nullptr;
 }
 
+// The centre column belongs to the left half; the right quadrants start one column out.
 template <class Blend>
 void drawColumns(const Blend& blend, const Window& w, Quadrant (&q)[4]) {
-    const std::int32_t* division = spriteState.divisionRow;
-    for (int j = w.firstColumn; q[0].texels || q[1].texels || q[2].texels || q[3].texels; ++j) {
-        const int c = division[j];
-        if (q[0].texels) drawTexel(blend, q[0], c, -j, j == w.leftLimit);
-        if (q[2].texels) drawTexel(blend, q[2], c, -j, j == w.leftLimit);
-        if (j != 0) {
-            if (q[1].texels) drawTexel(blend, q[1], c, j, j == w.rightLimit);
-            if (q[3].texels) drawTexel(blend, q[3], c, j, j == w.rightLimit);
-        } else if (w.rightLimit == 0) {
-            // The centre column belongs to the left half.
-            q[1].texels = nullptr;
-            q[3].texels = nullptr;
-        }
-    }
+    const int rightFrom = w.firstColumn > 1 ? w.firstColumn : 1;
+    drawQuadrantRow(blend, q[0], w.firstColumn, w.leftLimit, -1);
+    drawQuadrantRow(blend, q[2], w.firstColumn, w.leftLimit, -1);
+    drawQuadrantRow(blend, q[1], rightFrom, w.rightLimit, 1);
+    drawQuadrantRow(blend, q[3], rightFrom, w.rightLimit, 1);
 }
 
 // True when the texel row holds its end marker in a column the clip skips: such a quadrant has

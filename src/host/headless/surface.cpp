@@ -29,7 +29,12 @@ void presentRect(int x, int y, int w, int h) {
     for (int row = std::max(y, 0); row < bottom; ++row) {
         const std::size_t source = static_cast<std::size_t>(host.surfaceHeight - 1 - row) * host.surfaceWidth;
         const std::size_t target = static_cast<std::size_t>(row) * host.screenWidth;
-        for (int col = std::max(x, 0); col < right; ++col) host.window[target + col] = host.surface[source + col];
+        const int left = std::max(x, 0);
+        if (left < right) {
+            std::copy(host.surface.begin() + static_cast<std::ptrdiff_t>(source + left),
+                      host.surface.begin() + static_cast<std::ptrdiff_t>(source + right),
+                      host.window.begin() + static_cast<std::ptrdiff_t>(target + left));
+        }
     }
 }
 
