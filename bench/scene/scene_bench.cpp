@@ -2,6 +2,7 @@
 // the common screen sizes, beside the memory floor of each size: one clear of the frame and one
 // copy of it to another buffer. Prints one line per size and the worst ratio.
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -67,11 +68,17 @@ double memoryFloorMs(int width, int height, int repeats) {
 int main(int argc, char** argv) {
     int warmUp = 300;
     int measured = 200;
+    std::vector<std::array<int, 2>> sizes = {{1280, 720}, {1920, 1080}, {3840, 2160}};
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--warm-up") == 0) warmUp = std::max(0, std::atoi(argv[i + 1]));
         if (std::strcmp(argv[i], "--frames") == 0) measured = std::max(1, std::atoi(argv[i + 1]));
+        int width = 0;
+        int height = 0;
+        if (std::strcmp(argv[i], "--size") == 0 && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2 &&
+            width > 0 && height > 0 && width <= 16384 && height <= 16384) {
+            sizes = {{width, height}};
+        }
     }
-    const int sizes[][2] = {{1280, 720}, {1920, 1080}, {3840, 2160}};
     double worst = 0;
     for (const auto& size : sizes) {
         const double frame = sceneFrameMs(size[0], size[1], warmUp, measured);
