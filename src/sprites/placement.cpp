@@ -33,6 +33,7 @@ void drawPlaced(const PBall& style) {
     // Without the table (not built yet) the row stays null; the routines that read it refuse it.
     s.divisionRow = divisionTable == nullptr ? nullptr : divisionTable + s.radius * kTableSide;
     s.images = style.images;
+    s.gatheredTexels = style.gatheredTexels;
     const bool inside = s.boxTop >= 0 && s.boxLeft >= 0 && s.boxBottom <= viewMaxY && s.boxRight <= viewMaxX;
     callRoutine(inside ? style.drawUnclipped : style.drawClipped);
 }

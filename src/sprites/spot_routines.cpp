@@ -8,6 +8,7 @@
 #include "raster/colour.h"
 #include "raster/frame_buffer.h"
 #include "sprites/dispatch.h"
+#include "sprites/gathered_texels.h"
 #include "sprites/spot_routines.h"
 
 namespace lw {
@@ -126,11 +127,11 @@ struct Quadrant {
 // end marker. `step` is -1 for the left quadrants and +1 for the right ones. The quadrants of a
 // row are independent, so each gets its own tight loop.
 template <class Blend>
-inline void drawQuadrantRow(const Blend& blend, const Quadrant& q, int from, int limit, int step) {
+inline void drawQuadrantRow(const Blend& blend, const Quadrant& q, const std::int32_t* columns, int from, int limit,
+                            int step) {
     if (q.texels == nullptr) return;
-    const std::int32_t* division = spriteState.divisionRow;
     for (int j = from; j <= limit; ++j) {
-        const Texel t = *reinterpret_cast<const Texel*>(q.texels + division[j]);
+        const Texel t = *reinterpret_cast<const Texel*>(q.texels + columns[j]);
         if (t == Blend::kEndMarker) return;
         blend(pixels[q.centrePixel + step * j], t);
     }
@@ -138,23 +139,49 @@ inline void drawQuadrantRow(const Blend& blend, const Quadrant& q, int from, int
 
 // The centre column belongs to the left half; the right quadrants start one column out.
 template <class Blend>
-void drawColumns(const Blend& blend, const Window& w, Quadrant (&q)[4]) {
+void drawColumns(const Blend& blend, const Window& w, Quadrant (&q)[4], const std::int32_t* columns) {
     const int rightFrom = w.firstColumn > 1 ? w.firstColumn : 1;
-    drawQuadrantRow(blend, q[0], w.firstColumn, w.leftLimit, -1);
-    drawQuadrantRow(blend, q[2], w.firstColumn, w.leftLimit, -1);
-    drawQuadrantRow(blend, q[1], rightFrom, w.rightLimit, 1);
-    drawQuadrantRow(blend, q[3], rightFrom, w.rightLimit, 1);
+    drawQuadrantRow(blend, q[0], columns, w.firstColumn, w.leftLimit, -1);
+    drawQuadrantRow(blend, q[2], columns, w.firstColumn, w.leftLimit, -1);
+    drawQuadrantRow(blend, q[1], columns, rightFrom, w.rightLimit, 1);
+    drawQuadrantRow(blend, q[3], columns, rightFrom, w.rightLimit, 1);
 }
+
+// Where a sprite's texels are read: the style's images through the division table, or, for a
+// small sprite of a style that has them, its gathered texels (the same values, side by side).
+struct TexelSource {
+    const unsigned char* quadrants[4];
+    const std::int32_t* rows;     // null: gathered rows of `rowBytes` bytes each
+    const std::int32_t* columns;  // byte offset of each column distance
+    int rowBytes;
+
+    static TexelSource of(const SpriteState& s) {
+        TexelSource source{};
+        if (s.gatheredTexels != nullptr && s.radius <= kGatheredRadius) {
+            for (int n = 0; n < 4; ++n) {
+                source.quadrants[n] = reinterpret_cast<const unsigned char*>(
+                    s.gatheredTexels + n * kGatheredPerQuadrant + gatheredRadiusStart(s.radius));
+            }
+            source.columns = gatheredColumnOffsets;
+            source.rowBytes = (s.radius + 1) * 4;
+            return source;
+        }
+        for (int n = 0; n < 4; ++n) source.quadrants[n] = reinterpret_cast<const unsigned char*>(s.images[n]);
+        source.rows = s.divisionRow;
+        source.columns = s.divisionRow;
+        return source;
+    }
+    int rowOffset(int i) const { return rows != nullptr ? rows[i] * kDivisionToRowBytes : i * rowBytes; }
+};
 
 // True when the texel row holds its end marker in a column the clip skips: such a quadrant has
 // ended before the view's edge, exactly as it would end in the whole sprite. Without this test a
 // texture with a dark gap inside a row would show the part beyond the gap only while its sprite
 // crosses the left or right edge of the view.
 template <class Blend>
-bool endsBeforeView(const unsigned char* texels, int fromColumn, int firstColumn) {
-    const std::int32_t* division = spriteState.divisionRow;
+bool endsBeforeView(const unsigned char* texels, const std::int32_t* columns, int fromColumn, int firstColumn) {
     for (int j = fromColumn; j < firstColumn; ++j) {
-        if (*reinterpret_cast<const Texel*>(texels + division[j]) == Blend::kEndMarker) return true;
+        if (*reinterpret_cast<const Texel*>(texels + columns[j]) == Blend::kEndMarker) return true;
     }
     return false;
 }
@@ -164,17 +191,17 @@ bool endsBeforeView(const unsigned char* texels, int fromColumn, int firstColumn
 template <class Blend>
 void drawRows(const Blend& blend, Window w) {
     const SpriteState& s = spriteState;
-    const std::int32_t* division = s.divisionRow;
+    const TexelSource source = TexelSource::of(s);
     for (int i = w.firstRow;; ++i) {
-        const int rowOffset = division[i] * kDivisionToRowBytes;
+        const int rowOffset = source.rowOffset(i);
         Quadrant q[4];
         const auto start = [&](int n, bool on, int centrePixel) {
             q[n].centrePixel = centrePixel;
             if (!on) return;
-            const auto* texels = reinterpret_cast<const unsigned char*>(s.images[n]) + rowOffset;
+            const unsigned char* texels = source.quadrants[n] + rowOffset;
             // The right quadrants take no part in the centre column, not even with their marker.
             const int fromColumn = (n & 1) != 0 ? 1 : 0;
-            if (endsBeforeView<Blend>(texels, fromColumn, w.firstColumn)) return;
+            if (endsBeforeView<Blend>(texels, source.columns, fromColumn, w.firstColumn)) return;
             q[n].texels = texels;
         };
         if (w.upper) {
@@ -191,7 +218,7 @@ void drawRows(const Blend& blend, Window w) {
             }
             w.lower = i != w.rowsBelow;
         }
-        drawColumns(blend, w, q);
+        drawColumns(blend, w, q, source.columns);
         if (!w.upper && !w.lower) return;
     }
 }

@@ -41,6 +41,7 @@ struct SpriteState {
     int boxBottom = 0;
     const std::int32_t* divisionRow = nullptr;  // byte offsets: 4 x image index per pixel distance
     std::array<std::uint32_t*, 4> images{};
+    const std::uint32_t* gatheredTexels = nullptr;  // the style's, or null: read the images
     int pointX = 0;  // a Point's pixel; the sprite routines' column offset
     int pointY = 0;  // a Point's pixel; the sprite routines' row distance
 

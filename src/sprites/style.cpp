@@ -20,6 +20,7 @@ void freeStyle() {
         freeAligned(image);
         image = nullptr;
     }
+    freeAligned(slot->gatheredTexels);
     delete slot;
     slot = nullptr;
     currentStyle = nullptr;

@@ -37,6 +37,8 @@ struct PBall {
     std::int32_t next = kNoNextStyle;
     DrawRoutine drawClipped = nullptr;
     DrawRoutine drawUnclipped = nullptr;
+    // The texels small sprites read, gathered from the images (gathered_texels.h); owned.
+    std::uint32_t* gatheredTexels = nullptr;
 };
 
 extern std::array<PBall*, kStyleCount> styleTable;
