@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "raster/depth_buffer.h"
 #include "sprites/dispatch.h"
 #include "sprites/sprite_tables.h"
 #include "test_support.h"
@@ -160,6 +161,20 @@ TEST_F(RenderFrameTest, ChainThatComesBackToItselfIsFatal) {
     recorder(2, 0xFFFFFFFF, 1, 1);
     particles(0, {{0.0, 10.0, 1, 0xFFFFFFFF}});
     EXPECT_TRUE(test::endsInFatalError([] { renderFrame(); }, L"PSI: PBall chain never ends"));
+}
+
+TEST_F(RenderFrameTest, DepthIsClearedOnlyWhileABallStyleExists) {
+    recorder(1, 0xFFFFFFFF, 0);
+    particles(0, {{0.0, 10.0, 1, 0xFFFFFFFF}});
+    ASSERT_NE(depthBuffer, nullptr);
+    depthBuffer[0] = 5;
+    renderFrame();
+    EXPECT_EQ(depthBuffer[0], 5);  // nothing reads it: not cleared
+
+    selectStyle(7);  // a ball style, drawn by no particle yet
+    currentStyle->kind = SpriteKind::Ball;
+    renderFrame();
+    EXPECT_EQ(depthBuffer[0], depthClearValue);
 }
 
 }  // namespace lw

@@ -51,13 +51,23 @@ void drawCache() {
     }
 }
 
+// Only ball styles test and write depth. Without one, nothing reads the depth buffer, and its
+// clear (a fill as large as the frame) would be work for nobody; a ball style made later is
+// there before its first frame is drawn, so that frame clears the buffer first.
+bool depthTestedStyleExists() {
+    for (const PBall* style : styleTable) {
+        if (style != nullptr && spriteKindOf(style->kind) == SpriteKind::Ball) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 void renderFrame() {
     cacheBuild(depthSort);
     enterSmallFrame();
     clearFrame();
-    clearDepth();
+    if (depthTestedStyleExists()) clearDepth();
     spriteState.centreOffsetX = viewWidth / 2;
     spriteState.centreOffsetY = viewHeight / 2;
     drawCache();
