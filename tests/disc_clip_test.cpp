@@ -37,13 +37,6 @@ const Pair kRings[] = {
     {"ringMultiply", ringMultiplyClipped, ringMultiplyUnclipped},
 };
 
-// Inner sizes as fractions of the outer one: none, a hole, a hole with a core.
-struct Inner {
-    int holePercent;
-    int corePercent;
-};
-const Inner kInners[] = {{0, 0}, {55, 0}, {60, 25}};
-
 // Opaque; faded, tinted and half transparent; and so faint that a ring's inner edge ends Normal
 // rows before the ring does.
 const DiscLook kLooks[] = {
@@ -72,7 +65,7 @@ void paintBackground(Canvas& canvas, int offset) {
 
 // Centres beyond each edge and corner, on them, and inside, for one axis of the view.
 std::vector<int> centresAlong(int size, int r) {
-    std::vector<int> c = {-r, -r + 1, -r / 2, -1, 0, 1, size / 2, size - 2, size - 1, size, size - 1 + r / 2, size - 1 + r};
+    std::vector<int> c = {-r, -r / 2, -1, 0, size / 2, size - 1, size, size - 1 + r / 2, size - 1 + r};
     std::sort(c.begin(), c.end());
     c.erase(std::unique(c.begin(), c.end()), c.end());
     return c;
@@ -123,18 +116,22 @@ protected:
 
 }  // namespace
 
-// Sizes in all four lanes of their words; each disc routine plain and handing over to its ring,
-// each ring routine with and without inner sizes.
+// Sizes in three lanes of their words. Each disc routine draws plain and hands over to its ring
+// routine; each ring routine draws a hole alone. The faint look only matters where rows can end
+// early, in the Normal family.
 TEST_F(DiscClipTest, ClippedDiscIsTheWholeDiscCroppedToTheView) {
-    for (int size0 : {6, 13, 71, 92}) {
-        for (const Inner& inner : kInners) {
-            for (DiscLook look : kLooks) {
-                look.innerSize1 = size0 * inner.holePercent / 100;
-                look.innerSize2 = size0 * inner.corePercent / 100;
-                for (int family = 0; family < 4; ++family) {
-                    ASSERT_TRUE(clipsInvisibly(kDiscs[family], size0, look));
-                    ASSERT_TRUE(clipsInvisibly(kRings[family], size0, look));
-                }
+    for (int size0 : {6, 13, 71}) {
+        for (int family = 0; family < 4; ++family) {
+            const int looks = family == 0 ? 3 : 2;
+            for (int l = 0; l < looks; ++l) {
+                DiscLook look = kLooks[l];
+                ASSERT_TRUE(clipsInvisibly(kDiscs[family], size0, look));
+                look.innerSize1 = size0 * 60 / 100;
+                look.innerSize2 = size0 * 25 / 100;
+                ASSERT_TRUE(clipsInvisibly(kDiscs[family], size0, look));
+                look.innerSize1 = size0 * 55 / 100;
+                look.innerSize2 = 0;
+                ASSERT_TRUE(clipsInvisibly(kRings[family], size0, look));
             }
         }
     }

@@ -1,6 +1,8 @@
 #include "sprites/circle_masks.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "host/memory.h"
@@ -74,6 +76,20 @@ int sampledCoverage(const Disc& disc, int x, int y, const std::vector<int>& coun
     return 16 * count - 1;
 }
 
+// Along mask row y - 1 of one size the pixels run fully inside, then across the edge (the only
+// ones that are sampled), then fully outside. Pixel x (column x - 1) is full while corner x of
+// row y is inside, and on the edge up to corner x - 1 of row y - 1 being inside.
+struct RowRuns {
+    int fullEnd;  // columns before it are full
+    int edgeEnd;  // columns from it on are empty
+};
+
+RowRuns runsOf(const std::vector<int>& counts, int y, int width) {
+    const int below = counts[static_cast<std::size_t>(y)];
+    const int above = counts[static_cast<std::size_t>(y) - 1];
+    return {below > 0 ? below - 1 : 0, above < width ? above : width};
+}
+
 }  // namespace
 
 std::array<const std::uint32_t*, kMaskBlockCount> maskBlocks = fixedBlocksOnly();
@@ -82,29 +98,39 @@ MaskSelection outerMask;
 MaskSelection holeMask;
 MaskSelection coreMask;
 
-// Along mask row y - 1 the pixels run fully inside, then across the edge (the only ones that are
-// sampled), then fully outside, so whole runs are settled by the corner counts alone.
-void buildMask(std::uint32_t* block, int size) {
-    const int width = widthOf(size);
-    const int shift = 8 * laneOf(size);
-    const std::uint32_t otherLanes = ~(0xFFu << shift);
-    const Disc disc(size);
-    const std::vector<int> counts = insideCornerCounts(disc, width);
+// Each word is written once, with its four lanes together: the runs where all four sizes are
+// full or all are empty are plain fills, and only the band between them is worked lane by lane.
+void buildMaskBlock(std::uint32_t* block, int width) {
+    const int firstSize = 4 * width - 3;
+    const Disc discs[4] = {Disc(firstSize), Disc(firstSize + 1), Disc(firstSize + 2), Disc(firstSize + 3)};
+    std::vector<int> counts[4];
+    for (int lane = 0; lane < 4; ++lane) counts[lane] = insideCornerCounts(discs[lane], width);
 
     std::uint32_t* row = block;
     for (int y = 1; y <= width; ++y, row += width) {
-        const int lastFull = counts[static_cast<std::size_t>(y)] - 1;
-        const int lastEdge = counts[static_cast<std::size_t>(y) - 1] < width ? counts[static_cast<std::size_t>(y) - 1] : width;
-        for (int x = 1; x <= width; ++x) {
-            int coverage = 0;
-            if (x <= lastFull) {
-                coverage = 255;
-            } else if (x <= lastEdge) {
-                coverage = sampledCoverage(disc, x, y, counts);
-            }
-            std::uint32_t& word = row[x - 1];
-            word = (static_cast<std::uint32_t>(coverage) << shift) | (word & otherLanes);
+        RowRuns runs[4];
+        int bandStart = width;
+        int bandEnd = 0;
+        for (int lane = 0; lane < 4; ++lane) {
+            runs[lane] = runsOf(counts[lane], y, width);
+            bandStart = std::min(bandStart, runs[lane].fullEnd);
+            bandEnd = std::max(bandEnd, runs[lane].edgeEnd);
         }
+        std::memset(row, 0xFF, 4 * static_cast<std::size_t>(bandStart));
+        for (int column = bandStart; column < bandEnd; ++column) {
+            std::uint32_t word = 0;
+            for (int lane = 0; lane < 4; ++lane) {
+                int coverage = 0;
+                if (column < runs[lane].fullEnd) {
+                    coverage = 255;
+                } else if (column < runs[lane].edgeEnd) {
+                    coverage = sampledCoverage(discs[lane], column + 1, y, counts[lane]);
+                }
+                word |= static_cast<std::uint32_t>(coverage) << (8 * lane);
+            }
+            row[column] = word;
+        }
+        std::memset(row + bandEnd, 0, 4 * static_cast<std::size_t>(width - bandEnd));
     }
 }
 
@@ -114,10 +140,10 @@ void buildCircleMasks() {
     releaseCircleMasks();
     for (int width = 2; width < kMaskBlockCount; ++width) {
         const std::size_t bytes = 4 * static_cast<std::size_t>(width) * static_cast<std::size_t>(width);
-        // Cleared, so that the first lane's read-modify-write never reads an unset byte.
-        auto* block = static_cast<std::uint32_t*>(alloc16(bytes, 1));
+        // Not cleared: the build writes every word.
+        auto* block = static_cast<std::uint32_t*>(alloc16(bytes, 0));
         maskBlocks[static_cast<std::size_t>(width)] = block;
-        for (int size = 4 * width - 3; size <= 4 * width; ++size) buildMask(block, size);
+        buildMaskBlock(block, width);
     }
     masksBuilt = 1;
 }

@@ -58,9 +58,8 @@ inline int maskCoverage(const MaskSelection& selection, int column) {
     return static_cast<int>((selection.row[column] & selection.laneBits) >> selection.laneShift);
 }
 
-// Computes the mask of one size (5 to 1020) into its lane of a writable block of its width,
-// leaving the other three lanes of every word as they are. The step of buildCircleMasks, open
-// for tests of a single size.
-void buildMask(std::uint32_t* block, int size);
+// Computes the masks of the four sizes of one width (4 x width - 3 to 4 x width) into a writable
+// block of width x width words. The step of buildCircleMasks, open for tests of a single block.
+void buildMaskBlock(std::uint32_t* block, int width);
 
 }  // namespace lw
