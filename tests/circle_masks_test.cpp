@@ -55,24 +55,6 @@ TEST_F(CircleMasksTest, SizesOneToFourAreOnePartlyCoveredPixelEvenBeforeTheBuild
     }
 }
 
-TEST_F(CircleMasksTest, SelectionFindsLaneAndBlockOfASize) {
-    buildCircleMasks();
-    MaskSelection selection;
-    selectMask(selection, 6);
-    EXPECT_EQ(selection.lane, 1);
-    EXPECT_EQ(selection.laneShift, 8);
-    EXPECT_EQ(selection.laneBits, 0x0000FF00u);
-    EXPECT_EQ(selection.otherLanes, 0xFFFF00FFu);
-    EXPECT_EQ(selection.width, 2u);
-    EXPECT_EQ(selection.row, maskBlocks[2]);
-    EXPECT_EQ(selection.rowStride, 8);
-
-    selectMask(selection, 1020);
-    EXPECT_EQ(selection.lane, 3);
-    EXPECT_EQ(selection.width, 255u);
-    EXPECT_EQ(selection.row, maskBlocks[255]);
-}
-
 // A size beyond the table draws at the largest mask rather than reading past the last block;
 // a size below 1 covers nothing.
 TEST_F(CircleMasksTest, SizesOutsideTheTableAreHeldToIt) {
@@ -164,14 +146,6 @@ TEST_F(CircleMasksTest, BuiltOnceAndBuiltAgainAfterRelease) {
     ASSERT_EQ(masksBuilt, 1);
     ASSERT_NE(maskBlocks[100], nullptr);
     EXPECT_EQ(std::memcmp(maskBlocks[100], copy.data(), copy.size() * 4), 0);
-}
-
-TEST_F(CircleMasksTest, OnlyAFlatDiscStyleBuildsTheMasks) {
-    selectStyle(1);
-    setupStyle(*currentStyle, SpriteKind::Point, 0x00FF0000, L"");
-    EXPECT_EQ(masksBuilt, 0);
-    setupStyle(*currentStyle, 0x40004u, 0x00FF0000, L"");
-    EXPECT_EQ(masksBuilt, 1);
 }
 
 TEST_F(CircleMasksTest, RunningOutOfMemoryIsFatalAndTheNextBuildStartsAfresh) {

@@ -74,9 +74,7 @@ TEST_F(DiscTest, EachFamilyBlendsTheSize8MaskAsWorked) {
                 0x00F0E0C0u);
     // Normal, opaque: the colour's word whole where fully covered, else a mix by coverage.
     expectThree(drawSize8(discNormalUnclipped, 0, {.colour = 0xAB123456}), 0xAB123456u, 0x000D2640u, 0x0008192Au);
-}
-
-TEST_F(DiscTest, AddAndSubtractSaturateAndClearTheTopByte) {
+    // Add and Subtract saturate, and clear the top byte of every pixel they touch.
     expectThree(drawSize8(discAddUnclipped, 0xFF808080, {.colour = 0x00FFFFFF}), 0x00FFFFFFu, 0x00FFFFFFu, 0x00FEFEFEu);
     expectThree(drawSize8(discSubtractUnclipped, 0xFF404040, {.colour = 0x00FFFFFF}), 0u, 0u, 0u);
 }
