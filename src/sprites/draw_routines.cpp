@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "sprites/disc_routines.h"
 #include "sprites/spot_routines.h"
 
 namespace lw {
@@ -31,8 +32,13 @@ constexpr FamilyRoutines kSpotRoutines{kSpotAdd, DrawPair{spotNormalClipped, spo
 // Disc with images: the textured disc routines, Default drawing like Normal.
 constexpr FamilyRoutines kTexturedDiscRoutines{kNone, kNone, kNone, kNone, kNone};
 
-// Disc without images: the flat disc (and ring) routines, Default drawing like Normal.
-constexpr FamilyRoutines kFlatDiscRoutines{kNone, kNone, kNone, kNone, kNone};
+// Disc without images: the flat disc routines, Default drawing like Normal. Each hands over to
+// its ring routine by itself when a sprite has inner sizes.
+constexpr DrawPair kFlatDiscNormal{discNormalClipped, discNormalUnclipped};
+constexpr FamilyRoutines kFlatDiscRoutines{kFlatDiscNormal, kFlatDiscNormal,
+                                           DrawPair{discAddClipped, discAddUnclipped},
+                                           DrawPair{discSubtractClipped, discSubtractUnclipped},
+                                           DrawPair{discMultiplyClipped, discMultiplyUnclipped}};
 
 const FamilyRoutines* familyOf(std::uint32_t kind, bool hasImages) {
     switch (kind) {
