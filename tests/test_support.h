@@ -21,6 +21,7 @@
 #include "raster/depth_buffer.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
+#include "sprites/ball_routines.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
 
@@ -48,6 +49,7 @@ protected:
         resetDepthBuffer();
         resetDispatch();
         resetSpriteSetup();
+        resetBallRoutines();
     }
 };
 

@@ -2,8 +2,11 @@
 
 #include <array>
 
+#include "sprites/ball_routines.h"
+#include "sprites/point_routines.h"
 #include "sprites/disc_routines.h"
 #include "sprites/spot_routines.h"
+#include "sprites/textured_disc_routines.h"
 
 namespace lw {
 
@@ -17,11 +20,13 @@ using FamilyRoutines = std::array<DrawPair, kBlendModeCount>;
 constexpr DrawPair kNone{linkDrawError, linkDrawError};
 
 // Point: the plotter as the unclipped routine of Default and Normal (a point is never clipped);
-// the other modes stay errors. The plotter comes with the ball routines.
-constexpr FamilyRoutines kPointRoutines{kNone, kNone, kNone, kNone, kNone};
+// the other modes stay errors.
+constexpr DrawPair kPoint{linkDrawError, plotPoint};
+constexpr FamilyRoutines kPointRoutines{kPoint, kPoint, kNone, kNone, kNone};
 
 // Ball: the clipped and unclipped ball routines for Default and Normal; no other mode.
-constexpr FamilyRoutines kBallRoutines{kNone, kNone, kNone, kNone, kNone};
+constexpr DrawPair kBall{ballClipped, ballUnclipped};
+constexpr FamilyRoutines kBallRoutines{kBall, kBall, kNone, kNone, kNone};
 
 // Spot: Default draws like Add.
 constexpr DrawPair kSpotAdd{spotAddClipped, spotAddUnclipped};
@@ -30,7 +35,11 @@ constexpr FamilyRoutines kSpotRoutines{kSpotAdd, DrawPair{spotNormalClipped, spo
                                        DrawPair{spotMultiplyClipped, spotMultiplyUnclipped}};
 
 // Disc with images: the textured disc routines, Default drawing like Normal.
-constexpr FamilyRoutines kTexturedDiscRoutines{kNone, kNone, kNone, kNone, kNone};
+constexpr DrawPair kTexturedNormal{texturedNormalClipped, texturedNormalUnclipped};
+constexpr FamilyRoutines kTexturedDiscRoutines{kTexturedNormal, kTexturedNormal,
+                                               DrawPair{texturedAddClipped, texturedAddUnclipped},
+                                               DrawPair{texturedSubtractClipped, texturedSubtractUnclipped},
+                                               DrawPair{texturedMultiplyClipped, texturedMultiplyUnclipped}};
 
 // Disc without images: the flat disc routines, Default drawing like Normal. Each hands over to
 // its ring routine by itself when a sprite has inner sizes.
