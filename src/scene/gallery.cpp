@@ -1,6 +1,7 @@
 #include "scene/gallery.h"
 
 #include <array>
+#include <cmath>
 
 #include "psi/psi.h"
 #include "raster/frame_buffer.h"
@@ -36,16 +37,27 @@ struct ClusterPlace {
     double dx, dy, z;
 };
 constexpr std::array<ClusterPlace, kGalleryClusterSize> kCluster = {{
-    {0.0, 0.0, 40.0},
-    {-0.35, -0.25, 90.0},
-    {0.35, -0.2, 10.0},
-    {-0.3, 0.3, -20.0},
-    {0.3, 0.35, 120.0},
-    {0.0, -0.45, 60.0},
-    {0.05, 0.45, -40.0},
+    {0.0, 0.0, 0.0},
+    {-0.35, -0.25, 30.0},
+    {0.35, -0.2, -20.0},
+    {-0.3, 0.3, -35.0},
+    {0.3, 0.35, 45.0},
+    {0.0, -0.45, 15.0},
+    {0.05, 0.45, -50.0},
 }};
 
 int styleSlot(int row, int column) { return 1 + row * kGalleryColumns + column; }
+
+// A point is one pixel: its cells get a spiral of many points instead of a small cluster.
+constexpr int kPointsPerCell = 60;
+int particlesOf(int row) { return kRows[row].kind == SpriteKind::Point ? kPointsPerCell : kGalleryClusterSize; }
+
+ClusterPlace placeInCell(int row, int k) {
+    if (kRows[row].kind != SpriteKind::Point) return kCluster[k];
+    const double turn = 0.55 * k;
+    const double reach = 0.45 * k / kPointsPerCell;
+    return {reach * std::cos(turn), reach * std::sin(turn), 30.0 - k};
+}
 
 void makeStyles() {
     for (int row = 0; row < kGalleryRows; ++row) {
@@ -57,6 +69,7 @@ void makeStyles() {
             // Normal-mode flat discs and points take the style colour; a little transparency
             // shows the overlap.
             if (column == static_cast<int>(BlendMode::Normal)) currentStyle->colour = 0xD0E8E0FF;
+            if (kind.kind == SpriteKind::Point) currentStyle->colour = 0xFFFFFFFF;
         }
     }
 }
@@ -66,11 +79,11 @@ void placeParticles(int width, int height) {
     const double cellWidth = static_cast<double>(width) / kGalleryColumns;
     const double cellHeight = static_cast<double>(height) / kGalleryRows;
     const double spread = cellHeight < cellWidth ? cellHeight : cellWidth;
-    int drawn = 0;
+    int count = 0;
     for (int row = 0; row < kGalleryRows; ++row) {
-        for (int column = 0; column < kGalleryColumns; ++column) drawn += galleryCellDraws(row, column) ? 1 : 0;
+        for (int column = 0; column < kGalleryColumns; ++column) count += galleryCellDraws(row, column) ? particlesOf(row) : 0;
     }
-    emit(drawn * kGalleryClusterSize, 0, 0, 0);
+    emit(count, 0, 0, 0);
     Particle* particle = currentSystem->particles;
     for (int row = 0; row < kGalleryRows; ++row) {
         for (int column = 0; column < kGalleryColumns; ++column) {
@@ -80,17 +93,17 @@ void placeParticles(int width, int height) {
             const double pushY = row == 0 ? -0.25 : row == kGalleryRows - 1 ? 0.25 : 0.0;
             const double centreX = (column + 0.5 + pushX) * cellWidth;
             const double centreY = (row + 0.5 + pushY) * cellHeight;
-            for (int k = 0; k < kGalleryClusterSize; ++k, ++particle) {
-                const ClusterPlace& place = kCluster[k];
+            for (int k = 0; k < particlesOf(row); ++k, ++particle) {
+                const ClusterPlace place = placeInCell(row, k);
                 const double factor = projectionFactor(place.z);
                 const double screenX = centreX + place.dx * spread - width / 2.0;
                 const double screenY = centreY + place.dy * spread - height / 2.0;
                 particle->position = {screenX / (viewScale * factor), screenY / (viewScale * factor), place.z};
                 particle->velocity = {};
-                // A sprite of about a third of the cell across, whatever the frame's size.
-                particle->size = spread * 0.3 / (400.0 * factor * viewScale) * 2.0;
+                // A sprite about half the cell across, whatever the frame's size.
+                particle->size = spread / (400.0 * factor * viewScale);
                 particle->style = styleSlot(row, column);
-                particle->colour = kClusterColours[k];
+                particle->colour = kClusterColours[k % kGalleryClusterSize];
                 particle->ttl = 0;
                 particle->lifetime = 0;
             }

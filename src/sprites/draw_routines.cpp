@@ -3,8 +3,8 @@
 #include <array>
 
 #include "sprites/ball_routines.h"
-#include "sprites/point_routines.h"
 #include "sprites/disc_routines.h"
+#include "sprites/point_routines.h"
 #include "sprites/spot_routines.h"
 #include "sprites/textured_disc_routines.h"
 
