@@ -36,7 +36,8 @@ extern CacheEntry* currentEntry;
 void cacheBuild(int sort);
 // currentEntry = the entry drawn k-th, k in 0..cacheCount-1.
 void cacheSelect(std::int32_t k);
-// Sorts drawOrder[lo..hi] into descending depthKey; equal keys keep no particular order.
+// Sorts drawOrder[lo..hi] into descending depthKey; equal keys keep their order (the sort is
+// stable, though callers must not rely on the order of equal keys).
 void cacheSort(std::int32_t lo, std::int32_t hi);
 void cacheFree();
 
