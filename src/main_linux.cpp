@@ -1,10 +1,13 @@
-// The Linux program on the headless host: records frames of the scene into PNG files.
+// The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files on
+// the headless host; everything else is the screensaver on the desktop, on the SDL host (full
+// screen, still preview, help, or an XScreenSaver hack).
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "host/headless/record.h"
 #include "host/host_config.h"
+#include "host/sdl/sdl_program.h"
 #include "scene/scene.h"
 #include "sprites/styles.h"
 
@@ -13,21 +16,20 @@ void configureProgram() {
     lw::registerAppHooks(lw::sceneProcess, lw::renderFrame);
     lw::applyAppConfig();
 }
+
+int runRecordMode(const std::vector<std::string>& arguments) {
+    std::string error;
+    const auto options = lw::headless::parseRecordArguments(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "lumenwaltz: %s\n", error.c_str());
+        return 2;
+    }
+    return lw::headless::runRecord(*options, configureProgram);
+}
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
-    if (!arguments.empty() && arguments[0] == "--record") {
-        std::string error;
-        const auto options = lw::headless::parseRecordArguments(arguments, error);
-        if (!options) {
-            std::fprintf(stderr, "lumenwaltz: %s\n", error.c_str());
-            return 2;
-        }
-        return lw::headless::runRecord(*options, configureProgram);
-    }
-    std::fprintf(stderr,
-                 "usage: lumenwaltz --record DIR --frames N [--size WxH] [--seed S]\n"
-                 "  runs the scene without a window and writes frame k as DIR/frame-0000k.png\n");
-    return arguments.empty() ? 0 : 2;
+    if (!arguments.empty() && arguments[0] == "--record") return runRecordMode(arguments);
+    return lw::sdl::runProgram(arguments, configureProgram);
 }

@@ -2,11 +2,11 @@
 #include <thread>
 
 #include "host/headless/state.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 namespace {
 std::uint64_t realMilliseconds() {
@@ -49,7 +49,7 @@ void sleepMs(std::uint32_t ms) {
     if (host.stopRequested.load() && headless::detail::onWorkerThread()) endWorker();
 }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 

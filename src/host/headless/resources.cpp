@@ -1,11 +1,11 @@
 #include "host/headless/state.h"
 #include "host/linux/embedded_resources.h"
 #include "host/linux/image_codec.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 std::span<const std::uint8_t> findResource(const wchar_t* name, const wchar_t* type) {
     if (name == nullptr || type == nullptr) return {};
@@ -35,11 +35,11 @@ void stopImageDecoder() {
     host.decoderRunning = false;
 }
 
-bool decodeImage(std::span<const std::uint8_t> bytes, DecodedImage& out) { return linuxhost::decodePicture(bytes, out); }
+bool decodeImage(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) { return linuxhost::decodePicture(bytes, out); }
 
-void releaseDecoded(DecodedImage& image) { linuxhost::releasePicture(image); }
+void releaseDecoded(platform::DecodedImage& image) { linuxhost::releasePicture(image); }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 

@@ -1,11 +1,11 @@
 #include <algorithm>
 
 #include "host/headless/state.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 std::uint32_t* createSurface(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
@@ -46,7 +46,7 @@ void releaseSurface() {
     host.surfaceWidth = host.surfaceHeight = 0;
 }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 

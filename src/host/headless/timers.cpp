@@ -1,12 +1,12 @@
 #include <vector>
 
 #include "host/headless/state.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 #include "host/process.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 bool setTimer(int id, unsigned periodMs) {
     auto& host = state();
@@ -22,7 +22,7 @@ bool killTimer(int id) {
     return host.timers.erase(id) != 0;
 }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 

@@ -1,12 +1,12 @@
 #include <cwctype>
 
 #include "host/headless/state.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 #include "host/process.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 int screenWidth() {
     std::lock_guard lock(state().mutex);
@@ -35,7 +35,7 @@ void requestClose() {
     state().closeRequested.store(true);
 }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 
@@ -72,7 +72,7 @@ bool cursorVisible() {
     return detail::state().cursorVisible;
 }
 
-void closeWindow() { platform::requestClose(); }
+void closeWindow() { host::requestClose(); }
 
 void reset() {
     joinWorker();

@@ -1,9 +1,9 @@
 #include "host/headless/state.h"
-#include "host/platform.h"
+#include "host/headless/host.h"
 
-namespace lw::platform {
+namespace lw::headless::host {
 
-using headless::detail::state;
+using detail::state;
 
 namespace {
 thread_local bool isWorkerThread = false;
@@ -30,11 +30,11 @@ void endWorker() { throw headless::WorkerExit{}; }
 
 void stopWorker() { state().stopRequested.store(true); }
 
-}  // namespace lw::platform
+}  // namespace lw::headless::host
 
 namespace lw::headless {
 
-bool detail::onWorkerThread() { return platform::isWorkerThread; }
+bool detail::onWorkerThread() { return host::isWorkerThread; }
 
 bool workerRunning() { return detail::state().workerRunning.load(); }
 

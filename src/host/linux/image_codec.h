@@ -18,6 +18,10 @@ constexpr int kMaxPictureSide = 16384;
 bool decodePicture(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
 void releasePicture(platform::DecodedImage& image);
 
+// An icon file (.ico): the 32 x 32 image when there is one, else the first. 32-bit images with
+// their alpha, 24-bit ones with alpha from the AND mask; PNG and palette images are refused.
+bool decodeIcon(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
+
 bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
 bool decodeBmp(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
 

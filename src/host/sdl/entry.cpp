@@ -1,0 +1,213 @@
+// The entry of the desktop program: the mode decision, the window of each mode, the event loop
+// and the end of the run.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "host/host_config.h"
+#include "host/linux/embedded_resources.h"
+#include "host/linux/image_codec.h"
+#include "host/linux/start_mode.h"
+#include "host/linux/utf8.h"
+#include "host/platform.h"
+#include "host/process.h"
+#include "host/sdl/sdl_host.h"
+#include "host/sdl/sdl_program.h"
+#include "raster/frame_buffer.h"
+
+namespace lw::sdl {
+
+SDL_Window* hostWindow = nullptr;
+SDL_Renderer* renderer = nullptr;
+int previewMode = 0;
+bool hackMode = false;
+int screenSizeWidth = 0;
+int screenSizeHeight = 0;
+Uint32 timerEventType = 0;
+Uint32 presentEventType = 0;
+Uint32 closeEventType = 0;
+
+namespace {
+
+// Long enough for a frame to reach its next sleep or handover; short enough that a program
+// told to end is gone within a second.
+constexpr std::uint32_t kStopGraceMs = 500;
+// How often a borrowed window is looked after while no event comes.
+constexpr int kWatchPeriodMs = 1000;
+
+void report(const char* what) { std::fprintf(stderr, "lumenwaltz: %s: %s\n", what, SDL_GetError()); }
+
+void showHelp() {
+    const std::string text = linuxhost::toUtf8(hostConfig.helpText);
+    const std::string caption = linuxhost::toUtf8(hostConfig.helpCaption);
+    std::fprintf(stderr, "%s\n", text.c_str());
+    // Without a display the box cannot open; the text is on standard error all the same.
+    SDL_ShowSimpleMessageBox(0, caption.c_str(), text.c_str(), nullptr);
+}
+
+void setWindowIcon() {
+    platform::DecodedImage icon;
+    if (!linuxhost::decodeIcon(linuxhost::findEmbeddedResource(L"ICON_MAIN", L"ICON"), icon)) return;
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels, icon.width, icon.height, 32,
+                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
+    if (surface != nullptr) {
+        SDL_SetWindowIcon(hostWindow, surface);
+        SDL_FreeSurface(surface);
+    }
+    linuxhost::releasePicture(icon);
+}
+
+bool readDisplaySize() {
+    SDL_DisplayMode mode;
+    if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
+        report("no display size");
+        return false;
+    }
+    screenSizeWidth = mode.w;
+    screenSizeHeight = mode.h;
+    return true;
+}
+
+// Creates the window once the configuration has set the frame's size.
+bool createFullWindow() {
+    const Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    const int x = screenSizeWidth / 2 - frameWidth / 2;
+    const int y = screenSizeHeight / 2 - frameHeight / 2;
+    const std::string title = linuxhost::toUtf8(hostConfig.windowClassName);
+    hostWindow = SDL_CreateWindow(title.c_str(), x, y, frameWidth, frameHeight, flags);
+    if (hostWindow == nullptr) {
+        report("cannot open the window");
+        return false;
+    }
+    setWindowIcon();
+    return true;
+}
+
+// A window another program made: XScreenSaver's, the root, or a preview host's.
+unsigned long borrowedWindow = 0;
+
+bool borrowWindow(unsigned long window) {
+    if (!windowExists(window)) return false;
+    watchWindow(window);
+    hostWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(window));
+    if (hostWindow == nullptr) {
+        report("cannot draw into the window");
+        return false;
+    }
+    borrowedWindow = window;
+    SDL_GetWindowSize(hostWindow, &screenSizeWidth, &screenSizeHeight);
+    return screenSizeWidth > 0 && screenSizeHeight > 0;
+}
+
+bool createRenderer() {
+    renderer = SDL_CreateRenderer(hostWindow, -1, 0);
+    if (renderer == nullptr) report("cannot draw into the window");
+    return renderer != nullptr;
+}
+
+// A borrowed window can go without an event: its owner destroys it. Then the run ends as if
+// the window had been closed.
+bool borrowedWindowGone(bool idle) {
+    if (borrowedWindow == 0) return false;
+    return watchedWindowGone() || (idle && !windowExists(borrowedWindow));
+}
+
+void runEventLoop() {
+    SDL_Event event;
+    for (;;) {
+        const bool got = borrowedWindow != 0 ? SDL_WaitEventTimeout(&event, kWatchPeriodMs) == 1
+                                             : SDL_WaitEvent(&event) == 1;
+        if (got && !dispatchEvent(event)) return;
+        if (!got && borrowedWindow == 0) return;  // the queue failed: nothing can come any more
+        if (borrowedWindowGone(!got)) {
+            event.type = SDL_QUIT;
+            dispatchEvent(event);
+            return;
+        }
+    }
+}
+
+void runFull(void (*configure)()) {
+    watchWindow(0);
+    if (!readDisplaySize()) return;
+    configure();
+    if (!createFullWindow() || !createRenderer()) return;
+    repaint();
+    if (!startProcessThread()) return;
+    platform::showCursor(hostConfig.showCursor != 0);
+    runEventLoop();
+}
+
+// Runs until killed: the cursor and the keyboard are XScreenSaver's business.
+void runHack(unsigned long window, void (*configure)()) {
+    hackMode = true;
+    const unsigned long target = window != 0 ? window : rootWindow();
+    if (target == 0 || !borrowWindow(target)) {
+        std::fprintf(stderr, "lumenwaltz: no window 0x%lx to draw into\n", target);
+        return;
+    }
+    configure();
+    if (!createRenderer()) return;
+    repaint();
+    if (!startProcessThread()) return;
+    runEventLoop();
+}
+
+// A handle that names no window ends the program silently, as on Windows.
+void runPreview(std::intptr_t parent) {
+    previewMode = 1;
+    if (parent <= 0 || !borrowWindow(static_cast<unsigned long>(parent))) return;
+    paintPreview();
+    runEventLoop();
+}
+
+void finish() {
+    beginClosing();
+    // A worker that does not come to a stop point in time (a long computation, or a message box
+    // nobody answers) goes with the process, as TerminateThread would end it.
+    if (!awaitWorker(kStopGraceMs)) {
+        std::fflush(nullptr);
+        std::_Exit(0);
+    }
+    removeAllTimers();
+    releaseTexture();
+    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
+    // SDL leaves a borrowed window to its owner.
+    if (hostWindow != nullptr) SDL_DestroyWindow(hostWindow);
+    renderer = nullptr;
+    hostWindow = nullptr;
+    SDL_Quit();
+}
+
+}  // namespace
+
+int runProgram(const std::vector<std::string>& arguments, void (*configure)()) {
+    linuxhost::useHost(sdlHostTable);
+    const linuxhost::LinuxStart start = linuxhost::decideStart(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    if (!start.error.empty()) {
+        std::fprintf(stderr, "lumenwaltz: %s\n", start.error.c_str());
+        return 0;
+    }
+    if (!start.hack && start.decision.mode == StartMode::Quit) return 0;
+    if (!start.hack && start.decision.mode == StartMode::Help) {
+        showHelp();
+        return 0;
+    }
+    if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
+        report("cannot start SDL");
+        return 0;
+    }
+    if (registerEventTypes()) {
+        if (start.hack) {
+            runHack(start.window, configure);
+        } else if (start.decision.mode == StartMode::Preview) {
+            runPreview(start.decision.previewParent);
+        } else {
+            runFull(configure);
+        }
+    }
+    finish();
+    return 0;
+}
+
+}  // namespace lw::sdl

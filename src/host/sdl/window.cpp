@@ -1,0 +1,82 @@
+// The screen's size, message boxes, the cursor and the synchronous close request.
+#include <condition_variable>
+#include <cstdio>
+#include <mutex>
+
+#include "host/linux/utf8.h"
+#include "host/platform.h"
+#include "host/sdl/sdl_host.h"
+
+namespace lw::sdl {
+
+namespace {
+
+constexpr unsigned kIconMask = 0xF0;  // MB_ICON* bits of a Win32 style
+constexpr unsigned kIconWarning = 0x30;
+constexpr unsigned kIconInformation = 0x40;
+constexpr int kIdOk = 1;
+
+std::mutex closeMutex;
+std::condition_variable closeDone;
+bool closeHandled = false;
+
+Uint32 boxFlags(unsigned style) {
+    switch (style & kIconMask) {
+        case platform::kIconError: return SDL_MESSAGEBOX_ERROR;
+        case kIconWarning: return SDL_MESSAGEBOX_WARNING;
+        case kIconInformation: return SDL_MESSAGEBOX_INFORMATION;
+        default: return 0;
+    }
+}
+
+}  // namespace
+
+void closeRequestHandled() {
+    std::lock_guard lock(closeMutex);
+    closeHandled = true;
+    closeDone.notify_all();
+}
+
+void wakeCloseWaiter() {
+    std::lock_guard lock(closeMutex);
+    closeDone.notify_all();
+}
+
+namespace host {
+
+int screenWidth() { return screenSizeWidth; }
+
+int screenHeight() { return screenSizeHeight; }
+
+int messageBox(const wchar_t* text, const wchar_t* caption, unsigned style) {
+    const std::string message = linuxhost::toUtf8(text != nullptr ? text : L"");
+    const std::string title = linuxhost::toUtf8(caption != nullptr ? caption : L"");
+    // Standard error keeps the message where nobody can answer a box: a hack runs behind
+    // XScreenSaver's own window, so there it shows no box at all.
+    std::fprintf(stderr, "lumenwaltz: %s: %s\n", title.c_str(), message.c_str());
+    if (!hackMode) SDL_ShowSimpleMessageBox(boxFlags(style), title.c_str(), message.c_str(), hostWindow);
+    return kIdOk;
+}
+
+void showCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+
+void requestClose() {
+    if (!onWorkerThread()) {
+        // On the main thread the request is handled here, as a sent message would be.
+        SDL_Event event{};
+        event.type = closeEventType;
+        dispatchEvent(event);
+        return;
+    }
+    std::unique_lock lock(closeMutex);
+    closeHandled = false;
+    SDL_Event event{};
+    event.type = closeEventType;
+    if (SDL_PushEvent(&event) != 1) return;
+    // A main thread that is closing anyway will not answer; then there is nothing to wait for.
+    closeDone.wait(lock, [] { return closeHandled || isClosing(); });
+}
+
+}  // namespace host
+
+}  // namespace lw::sdl
