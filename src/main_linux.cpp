@@ -1,10 +1,11 @@
-// The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files on
-// the headless host; everything else is the screensaver on the desktop, on the SDL host (full
+// The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files and
+// "--gallery" a sheet of every brush style, both on the headless host; everything else is the screensaver on the desktop, on the SDL host (full
 // screen, still preview, help, or an XScreenSaver hack).
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "host/headless/gallery_mode.h"
 #include "host/headless/record.h"
 #include "host/host_config.h"
 #include "host/sdl/sdl_program.h"
@@ -31,5 +32,6 @@ int runRecordMode(const std::vector<std::string>& arguments) {
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     if (!arguments.empty() && arguments[0] == "--record") return runRecordMode(arguments);
+    if (!arguments.empty() && arguments[0] == "--gallery") return lw::headless::runGalleryMode(arguments);
     return lw::sdl::runProgram(arguments, configureProgram);
 }

@@ -38,12 +38,12 @@ struct ClusterPlace {
 };
 constexpr std::array<ClusterPlace, kGalleryClusterSize> kCluster = {{
     {0.0, 0.0, 0.0},
-    {-0.35, -0.25, 30.0},
-    {0.35, -0.2, -20.0},
-    {-0.3, 0.3, -35.0},
-    {0.3, 0.35, 45.0},
-    {0.0, -0.45, 15.0},
-    {0.05, 0.45, -50.0},
+    {-0.3, -0.18, 30.0},
+    {0.3, -0.15, -20.0},
+    {-0.26, 0.2, -35.0},
+    {0.26, 0.22, 45.0},
+    {0.0, -0.3, 15.0},
+    {0.04, 0.3, -50.0},
 }};
 
 int styleSlot(int row, int column) { return 1 + row * kGalleryColumns + column; }
@@ -55,7 +55,7 @@ int particlesOf(int row) { return kRows[row].kind == SpriteKind::Point ? kPoints
 ClusterPlace placeInCell(int row, int k) {
     if (kRows[row].kind != SpriteKind::Point) return kCluster[k];
     const double turn = 0.55 * k;
-    const double reach = 0.45 * k / kPointsPerCell;
+    const double reach = 0.4 * k / kPointsPerCell;
     return {reach * std::cos(turn), reach * std::sin(turn), 30.0 - k};
 }
 
@@ -100,8 +100,8 @@ void placeParticles(int width, int height) {
                 const double screenY = centreY + place.dy * spread - height / 2.0;
                 particle->position = {screenX / (viewScale * factor), screenY / (viewScale * factor), place.z};
                 particle->velocity = {};
-                // A sprite about half the cell across, whatever the frame's size.
-                particle->size = spread / (400.0 * factor * viewScale);
+                // A sprite about a third of the cell across, whatever the frame's size.
+                particle->size = 0.7 * spread / (400.0 * factor * viewScale);
                 particle->style = styleSlot(row, column);
                 particle->colour = kClusterColours[k % kGalleryClusterSize];
                 particle->ttl = 0;

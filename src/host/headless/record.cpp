@@ -20,17 +20,6 @@ bool parseInt(const std::string& text, long long& value) {
     return ec == std::errc() && ptr == end && !text.empty();
 }
 
-bool parseSize(const std::string& text, int& width, int& height) {
-    const auto x = text.find_first_of("xX");
-    if (x == std::string::npos) return false;
-    long long w = 0;
-    long long h = 0;
-    if (!parseInt(text.substr(0, x), w) || !parseInt(text.substr(x + 1), h)) return false;
-    if (w < 1 || h < 1 || w > kLargestSide || h > kLargestSide) return false;
-    width = static_cast<int>(w);
-    height = static_cast<int>(h);
-    return true;
-}
 
 // Shared between the worker (which presents) and nothing else: the record mode's own state.
 struct Recorder {
@@ -64,6 +53,18 @@ void onFrameDone(std::span<const std::uint32_t> window, int width, int height) {
 
 }  // namespace
 
+bool parseFrameSize(const std::string& text, int& width, int& height) {
+    const auto x = text.find_first_of("xX");
+    if (x == std::string::npos) return false;
+    long long w = 0;
+    long long h = 0;
+    if (!parseInt(text.substr(0, x), w) || !parseInt(text.substr(x + 1), h)) return false;
+    if (w < 1 || h < 1 || w > kLargestSide || h > kLargestSide) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
 std::optional<RecordOptions> parseRecordArguments(const std::vector<std::string>& arguments, std::string& error) {
     RecordOptions options;
     bool haveDirectory = false;
@@ -87,7 +88,7 @@ std::optional<RecordOptions> parseRecordArguments(const std::vector<std::string>
             options.frames = static_cast<int>(number);
             haveFrames = true;
         } else if (option == "--size") {
-            if (!parseSize(value, options.width, options.height)) {
+            if (!parseFrameSize(value, options.width, options.height)) {
                 error = "--size needs WIDTHxHEIGHT, each from 1 to 16384, not " + value;
                 return std::nullopt;
             }

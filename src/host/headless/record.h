@@ -19,6 +19,8 @@ struct RecordOptions {
 
 constexpr int kLargestSide = 16384;
 
+// Reads "WIDTHxHEIGHT", each side from 1 to kLargestSide.
+bool parseFrameSize(const std::string& text, int& width, int& height);
 // Reads "--record DIR --frames N [--size WxH] [--seed S]". Nullopt with a one-line message in
 // `error` for anything else.
 std::optional<RecordOptions> parseRecordArguments(const std::vector<std::string>& arguments, std::string& error);
