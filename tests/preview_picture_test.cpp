@@ -16,7 +16,7 @@ using platform::DecodedImage;
 using test::put16;
 using test::put32;
 
-struct IconSpec {
+struct IconLayout {
     int width = 4;
     int height = 3;
     int bitCount = 32;
@@ -27,23 +27,23 @@ struct IconSpec {
 
 // The DIB of one icon image: info header with the doubled height, colour rows and mask rows,
 // both bottom-up.
-std::vector<std::uint8_t> iconImage(const IconSpec& spec) {
-    const std::size_t stride = static_cast<std::size_t>((spec.width * spec.bitCount + 31) / 32 * 4);
-    const std::size_t maskStride = static_cast<std::size_t>((spec.width + 31) / 32 * 4);
-    std::vector<std::uint8_t> dib(40 + stride * spec.height + (spec.withMask ? maskStride * spec.height : 0), 0);
+std::vector<std::uint8_t> iconImage(const IconLayout& layout) {
+    const std::size_t stride = static_cast<std::size_t>((layout.width * layout.bitCount + 31) / 32 * 4);
+    const std::size_t maskStride = static_cast<std::size_t>((layout.width + 31) / 32 * 4);
+    std::vector<std::uint8_t> dib(40 + stride * layout.height + (layout.withMask ? maskStride * layout.height : 0), 0);
     put32(dib, 0, 40);
-    put32(dib, 4, static_cast<std::uint32_t>(spec.width));
-    put32(dib, 8, static_cast<std::uint32_t>(2 * spec.height));
+    put32(dib, 4, static_cast<std::uint32_t>(layout.width));
+    put32(dib, 8, static_cast<std::uint32_t>(2 * layout.height));
     put16(dib, 12, 1);
-    put16(dib, 14, static_cast<std::uint32_t>(spec.bitCount));
-    for (int y = 0; y < spec.height; ++y) {
-        const std::size_t row = 40 + stride * (spec.height - 1 - y);
-        const std::size_t maskRow = 40 + stride * spec.height + maskStride * (spec.height - 1 - y);
-        for (int x = 0; x < spec.width; ++x) {
-            const std::uint32_t c = spec.colour(x, y);
-            const std::size_t at = row + static_cast<std::size_t>(x) * (spec.bitCount / 8);
-            for (int b = 0; b < spec.bitCount / 8; ++b) dib[at + b] = static_cast<std::uint8_t>(c >> (8 * b));
-            if (spec.withMask && spec.masked(x, y)) dib[maskRow + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
+    put16(dib, 14, static_cast<std::uint32_t>(layout.bitCount));
+    for (int y = 0; y < layout.height; ++y) {
+        const std::size_t row = 40 + stride * (layout.height - 1 - y);
+        const std::size_t maskRow = 40 + stride * layout.height + maskStride * (layout.height - 1 - y);
+        for (int x = 0; x < layout.width; ++x) {
+            const std::uint32_t c = layout.colour(x, y);
+            const std::size_t at = row + static_cast<std::size_t>(x) * (layout.bitCount / 8);
+            for (int b = 0; b < layout.bitCount / 8; ++b) dib[at + b] = static_cast<std::uint8_t>(c >> (8 * b));
+            if (layout.withMask && layout.masked(x, y)) dib[maskRow + x / 8] |= static_cast<std::uint8_t>(0x80 >> (x % 8));
         }
     }
     return dib;
@@ -83,19 +83,19 @@ bool decodesTo(const std::vector<std::uint8_t>& file, const std::function<std::u
 
 TEST_F(IconTest, ImagesComeTopDownWithTheirTransparency) {
     // 32 bits with alpha: the alpha stands, the mask is not read.
-    IconSpec withAlpha{.colour = gradient, .masked = [](int, int) { return true; }};
+    IconLayout withAlpha{.colour = gradient, .masked = [](int, int) { return true; }};
     EXPECT_TRUE(decodesTo(iconFile({iconImage(withAlpha)}, {4}), gradient, 4, 3));
     // 32 bits with no alpha at all: an old icon whose mask tells what shows.
     const auto masked = [](int x, int y) { return x == y; };
-    IconSpec oldStyle{.colour = [](int x, int y) { return gradient(x, y) & 0xFFFFFFu; }, .masked = masked};
+    IconLayout oldStyle{.colour = [](int x, int y) { return gradient(x, y) & 0xFFFFFFu; }, .masked = masked};
     const auto oldExpected = [&](int x, int y) { return (gradient(x, y) & 0xFFFFFFu) | (masked(x, y) ? 0u : 0xFF000000u); };
     EXPECT_TRUE(decodesTo(iconFile({iconImage(oldStyle)}, {4}), oldExpected, 4, 3));
-    IconSpec noAlphaNoMask = oldStyle;
+    IconLayout noAlphaNoMask = oldStyle;
     noAlphaNoMask.withMask = false;
     EXPECT_TRUE(decodesTo(iconFile({iconImage(noAlphaNoMask)}, {4}),
                           [](int x, int y) { return gradient(x, y) | 0xFF000000u; }, 4, 3));
     // 24 bits: colour from three bytes, transparency from the mask; rows padded to four bytes.
-    IconSpec truecolour{.width = 5, .height = 2, .bitCount = 24, .colour = gradient, .masked = masked};
+    IconLayout truecolour{.width = 5, .height = 2, .bitCount = 24, .colour = gradient, .masked = masked};
     EXPECT_TRUE(decodesTo(iconFile({iconImage(truecolour)}, {5}),
                           [&](int x, int y) { return (gradient(x, y) & 0xFFFFFFu) | (masked(x, y) ? 0u : 0xFF000000u); },
                           5, 2));
@@ -110,7 +110,7 @@ TEST_F(IconTest, TheStandardSizeIsChosenElseTheFirst) {
 }
 
 TEST_F(IconTest, DamagedOrUnsupportedIconsAreRefused) {
-    const IconSpec plain{.colour = gradient};
+    const IconLayout plain{.colour = gradient};
     const auto good = iconFile({iconImage(plain)}, {4});
     std::vector<std::vector<std::uint8_t>> bad;
     bad.push_back({});
@@ -141,7 +141,7 @@ TEST_F(IconTest, DamagedOrUnsupportedIconsAreRefused) {
     const std::uint8_t signature[] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
     std::copy(std::begin(signature), std::end(signature), png.begin() + 22);
     bad.push_back(png);
-    IconSpec maskless24{.bitCount = 24, .withMask = false, .colour = gradient};
+    IconLayout maskless24{.bitCount = 24, .withMask = false, .colour = gradient};
     bad.push_back(iconFile({iconImage(maskless24)}, {4}));
     for (std::size_t i = 0; i < bad.size(); ++i) {
         DecodedImage image;
