@@ -2,6 +2,7 @@
 #include <SDL_pixels.h>
 #include <SDL_rwops.h>
 #include <SDL_surface.h>
+#include <SDL_thread.h>
 
 #include <climits>
 #include <cstdlib>
@@ -83,12 +84,24 @@ bool copySurface(SDL_Surface* argb, bool sourceHasAlpha, platform::DecodedImage&
     return true;
 }
 
+// SDL's reader keeps an error buffer per thread and frees it only when asked. The worker thread
+// that decodes the overlays ends long before the process, so it hands that buffer back as it ends
+// rather than leaving it unreachable.
+void releaseSdlStorageAtThreadExit() {
+    struct Release {
+        ~Release() { SDL_TLSCleanup(); }
+    };
+    static thread_local Release release;
+    (void)release;
+}
+
 }  // namespace
 
 bool decodeBmp(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) {
     out = {};
     BmpLayout layout;
     if (bytes.size() > INT_MAX || !readLayout(bytes, layout) || !pixelDataComplete(layout, bytes.size())) return false;
+    releaseSdlStorageAtThreadExit();
     SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
     if (stream == nullptr) return false;
     SDL_Surface* loaded = SDL_LoadBMP_RW(stream, 1);  // closes the stream in every case
