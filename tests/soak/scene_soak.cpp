@@ -34,7 +34,10 @@ struct Options {
 
 // Everything below is written by the worker's frame listener and read after the worker ends.
 struct Figures {
-    std::vector<float> frameMs;  // reserved up front, so recording allocates nothing
+    // Written in full before the run: recording then neither allocates nor makes pages resident,
+    // which would read as growth.
+    std::vector<float> frameMs;
+    std::size_t recorded = 0;
     Clock::time_point last;
     double residentAfterWarmUp = 0;  // MiB, after frame kWarmUpFrames
     double residentAtEnd = 0;        // MiB, after the last frame, before the scene's teardown
@@ -71,7 +74,9 @@ void checkParticles(int frame) {
 
 void onFrame(int frame) {
     const auto now = Clock::now();
-    if (frame > 1) figures.frameMs.push_back(std::chrono::duration<float, std::milli>(now - figures.last).count());
+    if (frame > 1 && figures.recorded < figures.frameMs.size()) {
+        figures.frameMs[figures.recorded++] = std::chrono::duration<float, std::milli>(now - figures.last).count();
+    }
     if (frame == kWarmUpFrames) figures.residentAfterWarmUp = residentMiB();
     if (frame % options.checkEvery == 0 || frame == options.frames) checkParticles(frame);
     if (frame == options.frames) figures.residentAtEnd = residentMiB();
@@ -117,12 +122,16 @@ bool report(int shown, double seconds) {
         sound = sound && growth < 1.0;
         std::printf("soak: resident memory %.2f MiB after frame %d, %.2f MiB at the end (%+.2f MiB, limit 1 MiB)\n",
                     figures.residentAfterWarmUp, kWarmUpFrames, figures.residentAtEnd, growth);
-        const std::size_t n = figures.frameMs.size();
+        const std::size_t n = figures.recorded;
         const double early = medianMs(kWarmUpFrames - 1, 2 * kWarmUpFrames - 1);
         const double late = medianMs(n - kWarmUpFrames, n);
         const double ratio = early > 0 ? late / early : 0;
         std::printf("soak: median frame %.3f ms (frames 1000-2000), %.3f ms (last 1000), ratio %.2f%s\n", early, late,
                     ratio, ratio > 1.5 ? " -- SLOWER by more than 1.5 (not failed: timing on a shared machine)" : "");
+        // A steady climb would point at something that grows; a step, at the scene settling.
+        std::printf("soak: median frame by tenths of the run, ms:");
+        for (int tenth = 0; tenth < 10; ++tenth) std::printf(" %.3f", medianMs(n * tenth / 10, n * (tenth + 1) / 10));
+        std::printf("\n");
     }
     return sound;
 }
@@ -134,7 +143,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: lw_soak [--frames N] [--size WxH] [--check-every N]\n");
         return 2;
     }
-    figures.frameMs.reserve(static_cast<std::size_t>(options.frames));
+    figures.frameMs.assign(static_cast<std::size_t>(options.frames), 0.0f);
     lw::test::sceneworker::onFrame = onFrame;
     const auto start = Clock::now();
     figures.last = start;
