@@ -11,15 +11,19 @@ namespace lw {
 
 namespace {
 long allocationsUntilFailure = 0;
+long allocationsMade = 0;
 
 // The raw heap allocation behind both kinds of block; honours the test switch.
 void* rawAllocate(std::size_t size, bool zeroed) {
+    allocationsMade += 1;
     if (allocationsUntilFailure > 0 && --allocationsUntilFailure == 0) return nullptr;
     return zeroed ? std::calloc(1, size) : std::malloc(size);
 }
 }  // namespace
 
 void failAllocationAfter(long k) { allocationsUntilFailure = k; }
+
+long allocationCount() { return allocationsMade; }
 
 void* allocAligned(std::size_t size, std::size_t alignment, int fill) {
     constexpr std::size_t slot = sizeof(void*);

@@ -20,5 +20,8 @@ void freeGlobal(void* block);  // null is ignored
 
 // Test switch: the k-th allocation from now (1 = the next one) fails; 0 turns it off.
 void failAllocationAfter(long k);
+// Heap allocations tried so far by the process (failed ones included), for choosing k above.
+// Not shared between threads: read it when the thread that allocates has been joined.
+long allocationCount();
 
 }  // namespace lw
