@@ -13,6 +13,7 @@
 #include "sprites/circle_masks.h"
 #include "sprites/combine.h"
 #include "sprites/dispatch.h"
+#include "sprites/sprite_window.h"
 
 namespace lw {
 
@@ -155,31 +156,11 @@ private:
     }
 };
 
-// Where the row loop starts and stops: the whole sprite, or what setupClip leaves of it.
-struct Window {
-    int firstRow, firstColumn;
-    int rowsAbove, rowsBelow;
-    int leftLimit, rightLimit;
-    bool upper, lower, left, right;
-};
-
-Window wholeSprite() {
-    const int r = spriteState.radius;
-    return {0, 0, r, r, r, r, true, true, true, true};
-}
-
-Window clippedSprite() {
-    setupClip();
-    const SpriteState& s = spriteState;
-    return {s.firstRow,       s.firstColumn,        s.rowsAbove,        s.rowsBelow,         s.leftBytes / 4,
-            s.rightBytes / 4, s.upperVisible != 0, s.lowerVisible != 0, s.leftVisible != 0, s.rightVisible != 0};
-}
-
 // Holds the window to the outer mask, whose width is the dispatch's radius + 1: a larger radius
 // has nothing more to draw, and a window that would start past its own end (a box off the view,
 // which placeSprite rejects) draws nothing. False when nothing is left to draw; otherwise every
 // row and column the loop reaches lies inside the mask.
-bool fitToMask(Window& w) {
+bool fitToMask(QuadrantWindow& w) {
     const int last = static_cast<int>(outerMask.width) - 1;
     w.rowsAbove = std::min(w.rowsAbove, last);
     w.rowsBelow = std::min(w.rowsBelow, last);
@@ -223,7 +204,7 @@ bool endsBeforeView(const Family& family, const Coverage& coverage, int firstCol
 }
 
 template <class Family, class Coverage>
-void drawColumns(const Family& family, const Coverage& coverage, const Window& w, RowQuadrants& q) {
+void drawColumns(const Family& family, const Coverage& coverage, const QuadrantWindow& w, RowQuadrants& q) {
     for (int j = w.firstColumn;; ++j) {
         const int outer = maskCoverage(outerMask, j);
         if (outer == 0) return;
@@ -266,7 +247,7 @@ void drawColumns(const Family& family, const Coverage& coverage, const Window& w
 
 // The centre row belongs to the upper half.
 template <class Family, class Coverage>
-void drawRows(const Family& family, Coverage& coverage, Window w) {
+void drawRows(const Family& family, Coverage& coverage, QuadrantWindow w) {
     const SpriteState& s = spriteState;
     for (int i = w.firstRow;; ++i) {
         RowQuadrants q;
@@ -292,7 +273,7 @@ void drawRows(const Family& family, Coverage& coverage, Window w) {
 
 template <class Family, class Coverage, bool Clipped>
 void drawMasked(const Family& family) {
-    Window w = Clipped ? clippedSprite() : wholeSprite();
+    QuadrantWindow w = Clipped ? clippedQuadrantWindow() : wholeQuadrantWindow();
     // A release since the style's set-up has freed the masks; build them again before reading.
     buildCircleMasks();
     selectMask(outerMask, spriteState.size0);

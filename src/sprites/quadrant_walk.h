@@ -13,29 +13,12 @@
 #include "raster/colour.h"
 #include "raster/frame_buffer.h"
 #include "sprites/sprite_state.h"
+#include "sprites/sprite_window.h"
 #include "sprites/sprite_tables.h"
 #include "sprites/style.h"
 
 namespace lw {
 
-// Which rows and columns of the sprite a walk covers, as distances from the centre.
-struct QuadrantWindow {
-    int firstRow = 0;
-    int firstColumn = 0;
-    int rowsAbove = 0;
-    int rowsBelow = 0;
-    int leftLimit = 0;   // the last column distance drawn to the left
-    int rightLimit = 0;  // and to the right
-    bool upper = false;  // the centre row belongs to the upper half
-    bool lower = false;
-    bool left = false;  // the centre column belongs to the left half
-    bool right = false;
-};
-
-QuadrantWindow wholeQuadrantWindow();
-// Runs setupClip. A box that misses the view altogether (which placeSprite never hands on) gives
-// a window without rows, where the clip values would let the loop run past the sprite.
-QuadrantWindow clippedQuadrantWindow();
 
 // Ends the program with `message` unless the division row, the sphere table and the four images
 // are there and the radius lies within the tables.

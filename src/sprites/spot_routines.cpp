@@ -8,6 +8,7 @@
 #include "raster/colour.h"
 #include "raster/frame_buffer.h"
 #include "sprites/dispatch.h"
+#include "sprites/sprite_window.h"
 #include "sprites/gathered_texels.h"
 #include "sprites/spot_routines.h"
 
@@ -96,26 +97,6 @@ struct NormalBlend {
     }
 };
 
-// Where the row loop starts and stops: the whole sprite, or what setupClip leaves of it.
-struct Window {
-    int firstRow, firstColumn;
-    int rowsAbove, rowsBelow;
-    int leftLimit, rightLimit;
-    bool upper, lower, left, right;
-};
-
-Window wholeSprite() {
-    const int r = spriteState.radius;
-    return {0, 0, r, r, r, r, true, true, true, true};
-}
-
-Window clippedSprite() {
-    setupClip();
-    const SpriteState& s = spriteState;
-    return {s.firstRow,       s.firstColumn,        s.rowsAbove,        s.rowsBelow,         s.leftBytes / 4,
-            s.rightBytes / 4, s.upperVisible != 0, s.lowerVisible != 0, s.leftVisible != 0, s.rightVisible != 0};
-}
-
 // One quadrant of the current row: its texel row (null once it stops) and the index of the
 // row's centre pixel, an index rather than a pointer because a clipped centre lies off the view.
 struct Quadrant {
@@ -139,7 +120,7 @@ inline void drawQuadrantRow(const Blend& blend, const Quadrant& q, const std::in
 
 // The centre column belongs to the left half; the right quadrants start one column out.
 template <class Blend>
-void drawColumns(const Blend& blend, const Window& w, Quadrant (&q)[4], const std::int32_t* columns) {
+void drawColumns(const Blend& blend, const QuadrantWindow& w, Quadrant (&q)[4], const std::int32_t* columns) {
     const int rightFrom = w.firstColumn > 1 ? w.firstColumn : 1;
     drawQuadrantRow(blend, q[0], columns, w.firstColumn, w.leftLimit, -1);
     drawQuadrantRow(blend, q[2], columns, w.firstColumn, w.leftLimit, -1);
@@ -189,7 +170,7 @@ bool endsBeforeView(const unsigned char* texels, const std::int32_t* columns, in
 // Quadrant order as the images: upper left, upper right, lower left, lower right. The centre
 // row belongs to the upper half.
 template <class Blend>
-void drawRows(const Blend& blend, Window w) {
+void drawRows(const Blend& blend, QuadrantWindow w) {
     const SpriteState& s = spriteState;
     const TexelSource source = TexelSource::of(s);
     for (int i = w.firstRow;; ++i) {
@@ -237,7 +218,7 @@ template <class Blend, bool Clipped>
 void drawSpot() {
     requireSpotInputs();
     const Blend blend = Blend::prepare();
-    drawRows(blend, Clipped ? clippedSprite() : wholeSprite());
+    drawRows(blend, Clipped ? clippedQuadrantWindow() : wholeQuadrantWindow());
 }
 
 }  // namespace
