@@ -164,8 +164,6 @@ TEST_F(PsiLinksTest, PeriodSkipsFrames) {
 
 TEST_F(PsiLinksTest, MissingTablesAndParticles) {
     createRow(3);
-    emit(0, 0, 0, 0);
-    EXPECT_TRUE(test::endsInFatalError([] { linkPass(*currentSystem); }, L"PSI: Update is not complete"));
     allocLinks(0, 0);
     linkPass(*currentSystem);  // without links there is nothing to do, particles or not
 
