@@ -1,4 +1,4 @@
-#include "host/headless/record.h"
+#include "app/record_mode.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -30,7 +30,7 @@ int runProgram(const std::string& arguments) {
 
 TEST_F(RecordTest, ArgumentsAreReadOrRefusedWithAReason) {
     std::string error;
-    const auto options = headless::parseRecordArguments(
+    const auto options = app::parseRecordArguments(
         {"--record", "out", "--frames", "12", "--size", "640x480", "--seed", "99"}, error);
     ASSERT_TRUE(options.has_value()) << error;
     EXPECT_EQ(options->directory, "out");
@@ -52,17 +52,17 @@ TEST_F(RecordTest, ArgumentsAreReadOrRefusedWithAReason) {
     };
     for (const auto& arguments : refused) {
         error.clear();
-        EXPECT_FALSE(headless::parseRecordArguments(arguments, error).has_value()) << arguments.back();
+        EXPECT_FALSE(app::parseRecordArguments(arguments, error).has_value()) << arguments.back();
         EXPECT_FALSE(error.empty());
         EXPECT_EQ(error.find('\n'), std::string::npos);
     }
-    EXPECT_TRUE(headless::parseRecordArguments({"--record", "o", "--frames", "1", "--size", "16384x1"}, error));
+    EXPECT_TRUE(app::parseRecordArguments({"--record", "o", "--frames", "1", "--size", "16384x1"}, error));
 }
 
 TEST_F(RecordTest, RecordsTheSceneFrameByFrameAndEndsThroughEscape) {
     const fs::path folder = freshFolder("record");
-    headless::RecordOptions options{folder.string(), 3, 160, 120, 5};
-    const int code = headless::runRecord(options, [] {
+    app::RecordOptions options{folder.string(), 3, 160, 120, 5};
+    const int code = app::runRecord(options, [] {
         processHook = sceneProcess;
         setFrameSize(kScreenSize, 1024);
         backgroundColour = 0xFFA08CF0;
