@@ -21,6 +21,7 @@
 #include "raster/depth_buffer.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
+#include "scene/scene.h"
 #include "sprites/ball_routines.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
@@ -50,6 +51,7 @@ protected:
         resetDispatch();
         resetSpriteSetup();
         resetBallRoutines();
+        resetScene();
     }
 };
 
