@@ -82,6 +82,9 @@ TEST_F(ProcessTest, UserTimersAndTheRedrawTick) {
     headless::advance(4999);
     EXPECT_EQ(peek(timerFired[0]), 0);
     EXPECT_TRUE(stopTimer(0));
+    EXPECT_TRUE(startTimer(1, 0));  // a period of 0 ticks every millisecond
+    headless::advance(2);
+    EXPECT_EQ(peek(timerFired[1]), 1);
     EXPECT_FALSE(headless::timerActive(1000));
     onTimerTick(1255);
     EXPECT_EQ(peek(timerFired[255]), 1);

@@ -104,10 +104,12 @@ TEST_F(PsiRegistryTest, TemplateKeepsTheMaskedFields) {
     }
 
     p[4].ttl = 44;
-    keepMask = KeepLife;
+    keepMask = KeepLife | KeepStyle;
     copyParticleTemplate(5, 2, 3);
     EXPECT_EQ(currentParticle, &p[2]);
     EXPECT_EQ(p[3].position, p[5].position);
+    EXPECT_EQ(p[3].velocity, p[5].velocity);
+    EXPECT_EQ(p[3].style, 3);
     EXPECT_EQ(p[3].ttl, 0);
     EXPECT_EQ(p[4].ttl, 44) << "outside the range";
     EXPECT_TRUE(test::endsInFatalError([] { copyParticleTemplate(0, 4, 6); }, L"PSI: particle index out of range"));

@@ -202,6 +202,8 @@ TEST_F(PsiStepTest, CacheSortsFromFarToNearThroughEachSystemsCamera) {
     EXPECT_EQ(depthKeyOf(1e9), std::numeric_limits<std::int32_t>::max());
     EXPECT_EQ(depthKeyOf(-1e9), std::numeric_limits<std::int32_t>::min());
 
+    cameraSelect(0);  // slot 0 means no camera, wherever camera 0 stands
+    setPosition(0.0, 0.0, -500.0);
     cameraSelect(1);
     setPosition(0.0, 0.0, 100.0);
     updateCameras();
