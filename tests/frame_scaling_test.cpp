@@ -22,6 +22,9 @@ TEST(FrameScalingTest, APartLandsTopDownAtItsPlaceAndNothingOutsideIsTouched) {
     copyFramePart(kFramePixels, {0, 0, 3, 2}, target, -2, 2);  // only the top row's last pixel lands
     EXPECT_EQ(window[10], 3u);
     EXPECT_EQ(window[11], 0u);
+    copyFramePart(kFramePixels, {0, 0, 3, 2}, target, 3, -1);  // only the bottom row's first pixel lands
+    EXPECT_EQ(window[3], 4u);
+    EXPECT_EQ(window[4], 0u);
 }
 
 TEST(FrameScalingTest, ScalingTakesThePixelUnderEachCentre) {
