@@ -81,20 +81,33 @@ bool borrowWindow(unsigned long window) {
 }
 
 // A borrowed window can go without an event: its owner destroys it. Then the run ends as if
-// the window had been closed.
-bool borrowedWindowGone(bool idle) {
+// the window had been closed. Nor does SDL hear of it when the owner resizes the window: SDL is
+// told, so the window's surface is made anew at the new size and the frame fits it again.
+bool borrowedWindowGone(Uint32& nextLook) {
     if (borrowedWindow == 0) return false;
-    return watchedWindowGone() || (idle && !windowExists(borrowedWindow));
+    if (watchedWindowGone()) return true;
+    const Uint32 now = SDL_GetTicks();
+    if (!SDL_TICKS_PASSED(now, nextLook)) return false;
+    nextLook = now + kWatchPeriodMs;
+    int width = 0;
+    int height = 0;
+    if (!windowSize(borrowedWindow, width, height)) return true;
+    int knownWidth = 0;
+    int knownHeight = 0;
+    SDL_GetWindowSize(hostWindow, &knownWidth, &knownHeight);
+    if (width != knownWidth || height != knownHeight) SDL_SetWindowSize(hostWindow, width, height);
+    return false;
 }
 
 void runEventLoop() {
     SDL_Event event;
+    Uint32 nextLook = SDL_GetTicks() + kWatchPeriodMs;
     for (;;) {
         const bool got = borrowedWindow != 0 ? SDL_WaitEventTimeout(&event, kWatchPeriodMs) == 1
                                              : SDL_WaitEvent(&event) == 1;
         if (got && !dispatchEvent(event)) return;
         if (!got && borrowedWindow == 0) return;  // the queue failed: nothing can come any more
-        if (borrowedWindowGone(!got)) {
+        if (borrowedWindowGone(nextLook)) {
             event.type = SDL_QUIT;
             dispatchEvent(event);
             return;

@@ -99,6 +99,8 @@ void removeAllTimers();
 // Asks the X server directly, on a connection of our own: SDL would end the process on the X
 // error that a wrong id gives.
 bool windowExists(unsigned long window);
+// False when the window does not exist.
+bool windowSize(unsigned long window, int& width, int& height);
 unsigned long rootWindow();  // 0 without a display
 // Replaces Xlib's default handler, which ends the process on any X error: errors are ignored,
 // except that the window we draw into going away ends the run.
