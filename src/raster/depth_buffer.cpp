@@ -36,6 +36,12 @@ void clearDepth() {
     std::memset(depthBuffer, kClearByte, cells * sizeof(std::int32_t));
 }
 
+void clearDepthRows(const DrawTarget& t) {
+    if (t.depth == nullptr) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(t.right - t.left + 1) * sizeof(std::int32_t);
+    for (int y = t.top; y <= t.bottom; ++y) std::memset(t.depth + t.rows[y] + t.left, kClearByte, rowBytes);
+}
+
 void resetDepthBuffer() { releaseDepthBuffer(); }
 
 }  // namespace lw

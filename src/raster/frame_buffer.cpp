@@ -138,18 +138,20 @@ void releaseFrameBuffers() {
     releaseSurface();
 }
 
-void clearFrame() {
-    if (fullClearPending != 0) {
-        if (pixels != nullptr) fillPixels(pixels, frameArea(), borderColour);
-        if (surface != nullptr) platform::presentRect(0, 0, frameWidth, frameHeight);
-        fullClearPending = 0;
-    }
-    if (pixels == nullptr) return;
-    if (hasMargin == 0) {
-        fillPixels(pixels, frameArea(), backgroundColour);
-        return;
-    }
-    for (int i = 0; i < viewHeight; ++i) fillPixels(pixels + rowTable[i], static_cast<std::size_t>(viewWidth), backgroundColour);
+void clearPendingBorder() {
+    if (fullClearPending == 0) return;
+    if (pixels != nullptr) fillPixels(pixels, frameArea(), borderColour);
+    if (surface != nullptr) platform::presentRect(0, 0, frameWidth, frameHeight);
+    fullClearPending = 0;
+}
+
+void clearTargetRows(const DrawTarget& t) {
+    const std::size_t width = static_cast<std::size_t>(t.right - t.left + 1);
+    for (int y = t.top; y <= t.bottom; ++y) fillPixels(t.pixels + t.rows[y] + t.left, width, t.background);
+}
+
+DrawTarget viewTarget() {
+    return {pixels, depthBuffer, rowTable.data(), 0, 0, viewMaxX, viewMaxY, backgroundColour};
 }
 
 int presentFrame() {

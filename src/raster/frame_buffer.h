@@ -11,6 +11,7 @@
 
 #include "host/process.h"
 #include "raster/colour.h"
+#include "raster/draw_target.h"
 
 namespace lw {
 
@@ -59,7 +60,12 @@ void setViewport(int mx, int my = -1);
 void createFrameBuffers();
 void releaseFrameBuffers();
 
-void clearFrame();
+// After a setViewport: paints the whole frame in borderColour once and shows it.
+void clearPendingBorder();
+// Paints the target's rectangle in its background colour: each band clears its own rows.
+void clearTargetRows(const DrawTarget& target);
+// The live view as a target: every view pixel, the depth buffer, backgroundColour.
+DrawTarget viewTarget();
 // Copies the viewport to the window. Always 1.
 int presentFrame();
 // Copies the whole surface to the window, at its full size even while the half-size frame is
