@@ -18,6 +18,8 @@ struct DrawTarget {
     int right = -1;
     int bottom = -1;
     Colour background = 0;
+
+    bool holds(int x, int y) const { return x >= left && x <= right && y >= top && y <= bottom; }
 };
 
 }  // namespace lw

@@ -114,7 +114,7 @@ template <class Blend, bool ClipColumns>
 void drawDisc(const SpriteRecord& s, const DrawTarget& t) {
     if (s.radius == 0) {
         // One pixel takes the whole colour, without the coverage of the sizes 1 to 4.
-        if (s.centreY < t.top || s.centreY > t.bottom) return;
+        if (!t.holds(s.centreX, s.centreY)) return;
         Colour& pixel = t.pixels[t.rows[s.centreY] + s.centreX];
         if constexpr (std::is_same_v<Blend, NormalBlend>) {
             Paint p{kNoTint, s.alpha, 255, t.background, false};

@@ -3,7 +3,7 @@
 namespace lw {
 
 void plotPoint(const SpriteRecord& s, const DrawTarget& t) {
-    if (s.centreY < t.top || s.centreY > t.bottom) return;
+    if (!t.holds(s.centreX, s.centreY)) return;
     const Colour colour =
         s.depthCue == 255 ? s.tint : lerpColour(t.background, s.tint, static_cast<unsigned>(s.depthCue));
     t.pixels[t.rows[s.centreY] + s.centreX] = colour;

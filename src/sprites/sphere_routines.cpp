@@ -107,7 +107,7 @@ template <class Blend, bool ClipColumns>
 void drawTexturedDisc(const SpriteRecord& s, const DrawTarget& t) {
     // One pixel: the centre texel, whole, whatever the sphere table's height at the centre.
     if (s.radius == 0) {
-        if (s.centreY < t.top || s.centreY > t.bottom) return;
+        if (!t.holds(s.centreX, s.centreY)) return;
         Blend::blend(paintOf<Blend>(s, t.background), t.pixels[t.rows[s.centreY] + s.centreX], s.images[0][0],
                      kWholeCoverage);
         return;
