@@ -52,7 +52,7 @@ void copyFrameBench(benchmark::State& state) {
 void clearDepthBench(benchmark::State& state) {
     makeFrame(state);
     for (auto _ : state) {
-        lw::clearDepth();
+        lw::clearDepthRows(lw::viewTarget());
         benchmark::DoNotOptimize(lw::depthBuffer);
         benchmark::ClobberMemory();
     }

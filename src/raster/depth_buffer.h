@@ -20,7 +20,6 @@ void createDepthBuffer();
 void releaseDepthBuffer();
 // Sets the viewport's cells to depthClearValue. Uses the live sizes, so while the half-size frame
 // is drawn only its cells are touched. Does nothing without a buffer.
-void clearDepth();
 // Clears the depth cells of the target's rectangle.
 void clearDepthRows(const DrawTarget& target);
 
