@@ -1,4 +1,4 @@
-// Fixtures of the sprite tests and benchmarks: a canvas that hands out draw targets, four quadrant
+// Fixtures of the sprite tests and benchmarks: a canvas that hands out draw targets, quadrant
 // images, and records as the placement makes them for every routine of the routine table.
 #pragma once
 
@@ -69,6 +69,24 @@ public:
     }
 
     std::array<std::uint32_t*, 4> images{};
+};
+
+// A PBall with four image buffers of its own, outside the table; fill as allocAligned's.
+struct ImageStyle {
+    PBall style;
+
+    ImageStyle(std::uint32_t kindCode, std::uint32_t colour, int fill = 1) {
+        style.kind = kindCode;
+        style.colour = colour;
+        for (auto*& image : style.images) image = static_cast<std::uint32_t*>(allocAligned(kImageBytes, kImageAlignment, fill));
+    }
+    ~ImageStyle() {
+        for (auto* image : style.images) freeAligned(image);
+    }
+    ImageStyle(const ImageStyle&) = delete;
+    ImageStyle& operator=(const ImageStyle&) = delete;
+
+    std::uint32_t texel(int quadrant, int row, int column) const { return style.images[quadrant][row * kImageSide + column]; }
 };
 
 // Every routine pair of the table: kind and blend mode, and whether the style has images.

@@ -1,6 +1,6 @@
 #include "sprites/sprite_images.h"
 
-#include "sprite_test_support.h"
+#include "sprite_fixtures.h"
 #include "sprites/sprite_tables.h"
 #include "test_support.h"
 

@@ -4,7 +4,7 @@
 #include "host/headless/png_file.h"
 #include "picture_builders.h"
 #include "raster/colour.h"
-#include "sprite_test_support.h"
+#include "sprite_fixtures.h"
 #include "sprites/sprite_images.h"
 #include "test_support.h"
 
