@@ -49,29 +49,8 @@ private:
     std::vector<int> rows_;
 };
 
-// Four 256 x 256 quadrant images, 1024-byte aligned; freed with the holder.
-class QuadrantImages {
-public:
-    QuadrantImages() {
-        for (auto*& image : images) image = static_cast<std::uint32_t*>(allocAligned(kImageBytes, kImageAlignment, 1));
-    }
-    ~QuadrantImages() {
-        for (auto* image : images) freeAligned(image);
-    }
-    QuadrantImages(const QuadrantImages&) = delete;
-    QuadrantImages& operator=(const QuadrantImages&) = delete;
-
-    template <typename Fn>  // fn(quadrant, row, column) -> texel
-    void fill(Fn fn) {
-        for (int q = 0; q < 4; ++q) {
-            for (int i = 0; i < kImageSide * kImageSide; ++i) images[q][i] = fn(q, i / kImageSide, i % kImageSide);
-        }
-    }
-
-    std::array<std::uint32_t*, 4> images{};
-};
-
-// A PBall with four image buffers of its own, outside the table; fill as allocAligned's.
+// A PBall with four 1024-aligned image buffers of its own, outside the table; fill as
+// allocAligned's.
 struct ImageStyle {
     PBall style;
 
@@ -87,6 +66,12 @@ struct ImageStyle {
     ImageStyle& operator=(const ImageStyle&) = delete;
 
     std::uint32_t texel(int quadrant, int row, int column) const { return style.images[quadrant][row * kImageSide + column]; }
+    template <typename Fn>  // fn(quadrant, row, column) -> texel
+    void fill(Fn fn) {
+        for (int q = 0; q < 4; ++q) {
+            for (int i = 0; i < kImageSide * kImageSide; ++i) style.images[q][i] = fn(q, i / kImageSide, i % kImageSide);
+        }
+    }
 };
 
 // Every routine pair of the table: kind and blend mode, and whether the style has images.
@@ -117,7 +102,7 @@ inline std::vector<RoutineCase> routineCases() {
 
 // A record as the placement leaves it for a sprite of radius r at (x, y); the sprite tables must
 // be built.
-inline SpriteRecord recordOf(const RoutineCase& c, const QuadrantImages& images, int x, int y, int r) {
+inline SpriteRecord recordOf(const RoutineCase& c, const ImageStyle& images, int x, int y, int r) {
     SpriteRecord s;
     s.draw = c.routines.clipped;
     s.centreX = x;
@@ -129,7 +114,7 @@ inline SpriteRecord recordOf(const RoutineCase& c, const QuadrantImages& images,
     s.styleColour = 0xFF3080E0u;
     s.divisionRow = divisionTable + r * kTableSide;
     if (c.images) {
-        for (int q = 0; q < 4; ++q) s.images[q] = images.images[q];
+        for (int q = 0; q < 4; ++q) s.images[q] = images.style.images[q];
     }
     return s;
 }

@@ -42,18 +42,4 @@ TEST_F(SpriteImagesTest, SpotFallsFromItsColourAtTheCentreToBlackAtTheRim) {
     EXPECT_EQ(spot.texel(0, 200, 200), 0u);         // outside: the fill, which ends a row
 }
 
-TEST_F(SpriteImagesTest, NormalSpotHoldsItsShapeInBlueAndMultiplySpotFadesToWhite) {
-    test::ImageStyle normal(0x30001, 0xFF123456);
-    buildSpotImages(normal.style);
-    EXPECT_EQ(normal.texel(1, 0, 0), 0xFF0000FFu);
-    EXPECT_EQ(normal.texel(1, 0, 128), 0xFF000054u);
-
-    test::ImageStyle spot(0x30004, 0xFF000080, 255);
-    buildSpotImages(spot.style);
-    EXPECT_EQ(spot.texel(3, 0, 0), 0xFF000080u);
-    EXPECT_EQ(spot.texel(3, 0, 128), 0xFFABABD5u);  // 255.5 - 255 m, and 255.5 - 127 m
-    EXPECT_EQ(spot.texel(3, 0, 255), 0xFFFFFFFFu);
-    EXPECT_EQ(spot.texel(3, 200, 200), 0xFFFFFFFFu);  // the white fill stays outside
-}
-
 }  // namespace lw

@@ -28,7 +28,7 @@ protected:
         });
     }
 
-    test::QuadrantImages images;
+    test::ImageStyle images{0, 0};
 };
 
 // The whole sprite, drawn where it fits, is the reference; cut to any rectangle (a band's rows,

@@ -45,21 +45,6 @@ TEST_F(SpriteTablesTest, SphereTableHeightsAndRimShades) {
     EXPECT_EQ(sphere(181, 181).height, 0);  // D = -241.75: just outside
 }
 
-TEST_F(SpriteTablesTest, SphereFallsAndShadeGrowsTowardTheOutline) {
-    buildSphereTable();
-    for (int i = 0; i < kTableSide; ++i) {
-        for (int j = 1; j < kTableSide; ++j) {
-            const SphereEntry inner = sphere(i, j - 1);
-            const SphereEntry outer = sphere(i, j);
-            ASSERT_LE(outer.height, inner.height) << i << "," << j;
-            if (outer.height == 0) continue;
-            ASSERT_GE(outer.shade, inner.shade) << i << "," << j;
-            ASSERT_LE(outer.shade, 16);
-            ASSERT_EQ(sphere(j, i).height, outer.height);  // symmetric about the diagonal
-        }
-    }
-}
-
 TEST_F(SpriteTablesTest, ScaleBeyondTheImagesIsFatal) {
     divisionScale = 256;
     EXPECT_TRUE(test::endsInFatalError([] { buildDivisionTable(); }, L"PSI: divisionScale beyond the image size"));
