@@ -15,6 +15,18 @@ Colour blended(Colour pixel, Colour source, int coverage, const Paint& paint = {
 
 }  // namespace
 
+// Add, Subtract and Multiply dim a whole sprite by alpha and fog together; Normal keeps alpha
+// for the pixel.
+TEST(BlendsTest, AlphaFoldsIntoTheIntensityExceptForNormal) {
+    SpriteRecord s;
+    s.alpha = 128;
+    s.depthCue = 200;
+    EXPECT_EQ(paintOf<AddBlend>(s, 0).intensity, 100);
+    EXPECT_EQ(paintOf<MultiplyBlend>(s, 0).intensity, 100);
+    EXPECT_EQ(paintOf<NormalBlend>(s, 0).intensity, 200);
+    EXPECT_EQ(paintOf<NormalBlend>(s, 0).alpha, 128);
+}
+
 TEST(BlendsTest, AddAndSubtractDimByIntensityThenCoverageAndSaturate) {
     EXPECT_EQ(blended<AddBlend>(0x00F01010, 0x00204080, kWholeCoverage), 0x00FF5090u);
     Paint dim;
