@@ -15,6 +15,7 @@
 #include "raster/frame_buffer.h"
 #include "scene/scene.h"
 #include "sprites/band_pool.h"
+#include "sprites/frame_bands.h"
 #include "sprites/styles.h"
 
 namespace {
@@ -30,6 +31,8 @@ double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
+int fixedBandRows = 0;
+
 double sceneFrameMs(int width, int height, int threads, int warmUp, int measured) {
     lw::headless::reset();
     lw::headless::setScreenSize(width, height);
@@ -39,6 +42,7 @@ double sceneFrameMs(int width, int height, int threads, int warmUp, int measured
     lw::installOverlays();
     lw::sceneSetUp();
     lw::startBandPool(threads);
+    lw::setBandRows(fixedBandRows);
     for (int i = 0; i < warmUp; ++i) lw::sceneFrame();
     std::vector<double> times;
     for (int i = 0; i < measured; ++i) {
@@ -71,10 +75,12 @@ double memoryFloorMs(int width, int height, int repeats) {
 int main(int argc, char** argv) {
     int warmUp = 300;
     int measured = 200;
+    int bandRows = 0;  // 0: as the program chooses
     std::vector<std::array<int, 2>> sizes = {{1280, 720}, {1920, 1080}, {3840, 2160}};
     for (int i = 1; i + 1 < argc; i += 2) {
         if (std::strcmp(argv[i], "--warm-up") == 0) warmUp = std::max(0, std::atoi(argv[i + 1]));
         if (std::strcmp(argv[i], "--frames") == 0) measured = std::max(1, std::atoi(argv[i + 1]));
+        if (std::strcmp(argv[i], "--band-rows") == 0) bandRows = std::max(0, std::atoi(argv[i + 1]));
         int width = 0;
         int height = 0;
         if (std::strcmp(argv[i], "--size") == 0 && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2 &&
@@ -82,6 +88,7 @@ int main(int argc, char** argv) {
             sizes = {{width, height}};
         }
     }
+    fixedBandRows = bandRows;
     std::vector<int> threadCounts = {1};
     if (lw::wantedThreadCount() > 1) threadCounts.push_back(lw::wantedThreadCount());
     double worst = 0;

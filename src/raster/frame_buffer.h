@@ -15,6 +15,18 @@
 
 namespace lw {
 
+// --- The window's side -------------------------------------------------------------------------
+// What the frame needs from the window: its pixel surface, the copy of a rectangle of it to the
+// screen, and the screen's size. Filled by the host shell (host/window_surface.cpp).
+struct WindowSurface {
+    std::uint32_t* (*create)(int width, int height);  // null when none can be made
+    void (*release)();
+    void (*present)(int x, int y, int width, int height);
+    int (*screenWidth)();
+    int (*screenHeight)();
+};
+extern const WindowSurface windowSurface;
+
 // --- Host configuration that the frame reads ---------------------------------------------------
 // The live frame size W x H. While the half-resolution frame is drawn these hold its half size.
 extern int frameWidth;   // 240 until setFrameSize
