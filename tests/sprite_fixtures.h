@@ -2,6 +2,7 @@
 // images, and records as the placement makes them for every routine of the routine table.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -33,6 +34,8 @@ public:
     DrawTarget whole() { return target(0, 0, width_ - 1, height_ - 1); }
     std::uint32_t at(int x, int y) const { return pixels_[std::size_t(rows_[y] + x)]; }
     std::int32_t depthAt(int x, int y) const { return depth_[std::size_t(rows_[y] + x)]; }
+    bool operator==(const Canvas& other) const { return pixels_ == other.pixels_ && depth_ == other.depth_; }
+    void fillDepth(std::int32_t value) { std::fill(depth_.begin(), depth_.end(), value); }
 
     static std::uint32_t scrambled(std::uint32_t i, std::uint32_t salt) {
         std::uint32_t h = i * 2654435761u ^ salt * 40503u;

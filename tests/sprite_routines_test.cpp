@@ -3,6 +3,7 @@
 // that keep holding when a sprite is cut: by the view's edges and by the rows of a band.
 #include <random>
 
+#include "raster/depth_buffer.h"
 #include "sprite_fixtures.h"
 #include "sprites/blends.h"
 #include "sprites/circle_masks.h"
@@ -68,6 +69,24 @@ TEST_F(SpriteRoutinesTest, ACutSpriteDrawsExactlyTheWholeSpritesPixelsInsideTheC
             }
         }
     }
+}
+
+// A ball hides behind what is nearer (smaller depth) and writes its own depth; at the same depth
+// it leaves the pixel as it is.
+TEST_F(SpriteRoutinesTest, BallsTestAndWriteDepth) {
+    const test::RoutineCase ball = test::routineCases().front();
+    ASSERT_EQ(ball.kind, SpriteKind::Ball | 1u);
+    SpriteRecord near = test::recordOf(ball, images, 20, 20, 12);
+    SpriteRecord far = near;
+    far.depth = 4000;
+    test::Canvas nearOnly(41, 41);
+    nearOnly.fillDepth(depthClearValue);
+    near.draw(near, nearOnly.whole());
+    EXPECT_NE(nearOnly.depthAt(20, 20), depthClearValue);
+    test::Canvas both(41, 41);
+    both.fillDepth(depthClearValue);
+    for (const SpriteRecord* s : {&near, &far, &near}) s->draw(*s, both.whole());
+    EXPECT_TRUE(both == nearOnly);
 }
 
 }  // namespace
