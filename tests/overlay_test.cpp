@@ -2,7 +2,6 @@
 
 #include "host/platform.h"
 #include "overlay/resource_image.h"
-#include "picture_builders.h"
 #include "raster/frame_buffer.h"
 #include "test_support.h"
 
@@ -45,20 +44,9 @@ protected:
     }
 };
 
-TEST_F(OverlayTest, TheProgramsOverlaysSitInTheirCornersAndLoadScaledAndOpaque) {
-    makeFrame(1024, 768);
-    installOverlays();
-    placeBottomLeft(*controlsStrip, 24, 8, -1);  // -1 keeps the kind
-    EXPECT_EQ(controlsStrip->y, 768 - 21);
-    EXPECT_EQ(controlsStrip->kind, AlphaBlend);
-
-    headless::overrideResource(L"GREY", platform::kBitmapResourceType,
-                               test::makeBmp(3, 2, 24, {}, [](int, int) { return 0x80FF20u; }));
-    ScreenImage* image = nullptr;
-    createScreenImage(image, L"grey");  // names match regardless of case
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(image->picture[i], 0xFF7FFE1Fu);
-    destroyScreenImage(image);
-    EXPECT_EQ(image, nullptr);
+// Where the program's overlays sit and how their pictures load are held by the scene's reference
+// picture.
+TEST_F(OverlayTest, AMissingPictureIsFatal) {
     headless::overrideResource(L"LUMENWALTZ", platform::kBitmapResourceType, {});
     EXPECT_TRUE(test::endsInFatalError([] { installOverlays(); }, L"JPG or BMP Resource Not Found"));
 }

@@ -180,14 +180,15 @@ protected:
         currentStyle->useParticleColour = useParticleColour;
         currentStyle->next = next;
     }
-    static void particles(const std::vector<std::array<double, 3>>& xzStyle, std::uint32_t colour = 0xFFFFFFFF) {
+    // Particles at (x, 0, z) with a style each; every second one has alpha 204.
+    static void particles(const std::vector<std::array<double, 3>>& xzStyle) {
         psiCreate(0);
         emit(static_cast<int>(xzStyle.size()), 0, 0, 0);
         for (std::size_t i = 0; i < xzStyle.size(); ++i) {
             Particle& p = currentSystem->particles[i];
             p.position = {xzStyle[i][0], 0.0, xzStyle[i][1]};
             p.style = static_cast<int>(xzStyle[i][2]);
-            p.colour = colour - static_cast<std::uint32_t>(i % 2) * 0x33000000u;
+            p.colour = i % 2 == 0 ? 0xFFFFFFFF : 0xCCFFFFFF;
             p.size = 0.05;
         }
     }
@@ -204,9 +205,8 @@ TEST_F(RenderLoopTest, ChainsArePlacedFarthestFirstUntilTheNearCut) {
     const SpriteRecord* s = spriteList.records;
     EXPECT_GT(s[0].centreX, 120);  // z 30 is farther: the right particle comes first
     EXPECT_EQ(s[0].alpha, 102);    // 128 x 204 / 255, truncated
-    EXPECT_EQ(s[1].alpha, 204);    // style 2: opaque, untinted
-    EXPECT_EQ(s[1].tint, 0xFFFFFFFFu);
-    EXPECT_EQ(s[2].alpha, 128);
+    EXPECT_EQ(s[1].tint, 0xFFFFFFFFu);  // style 2: opaque, untinted
+    EXPECT_EQ(s[1].alpha, 204);
     EXPECT_LT(s[3].centreX, 120);
     depthSort = 0;  // unsorted, a particle before the near cut is skipped and the walk goes on
     EXPECT_TRUE(test::endsInFatalError([] { renderFrame(); }, L"PSI: style index out of range"));
