@@ -16,10 +16,11 @@ namespace lw {
 
 namespace {
 
-// Pixels of one band: measured with the scene's benchmark, where the frame times at 1280, 1920
-// and 3840 pixels wide were lowest around this size (a band and its depth cells stay in a
-// core's second-level cache).
-constexpr int kBandPixels = 32768;
+// Pixels of one band (256 KB of frame, as much again of depth cells): with the scene's benchmark
+// (scripts/bench --band-rows N) the frame times at 1920 and 3840 pixels wide were lowest for bands
+// of about 32 and 16 rows, 1280 cared little, and one band for the whole 4K frame took half as
+// long again.
+constexpr int kBandPixels = 65536;
 constexpr int kFewestBandRows = 4;
 
 int fixedBandRows = 0;
