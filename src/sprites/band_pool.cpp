@@ -1,8 +1,10 @@
 #include "sprites/band_pool.h"
 
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <cstdlib>
+#include <mutex>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -17,18 +19,27 @@ namespace {
 constexpr int kMostThreads = 64;
 
 // The frame's hand-out word: generation in the high 32 bits, band count and next band below. A
-// helper that wakes late for an old frame sees another generation and takes nothing.
+// helper that comes late to an old frame sees another generation and takes nothing.
 std::atomic<std::uint64_t> work{0};
-std::atomic<std::uint32_t> wake{0};  // bumped for every frame and for the stop
 std::atomic<int> bandsDone{0};
-std::atomic<bool> stopping{false};
 
 // Written by the worker before it publishes a frame, read by a helper only after it has taken a
 // band of that frame.
 BandJob frameJob = nullptr;
 const void* frameContext = nullptr;
-
 std::uint32_t generation = 0;  // worker only
+
+// Where helpers sleep between frames and the worker waits for the last band. Only frames and
+// bands pass through the lock, never pixels. Made with the helpers and never a static object, so
+// a process that ends without the scene's teardown destroys nothing that a helper still waits on.
+struct PoolSync {
+    std::mutex mutex;
+    std::condition_variable wake;
+    std::condition_variable done;
+    std::uint32_t published = 0;  // the generation helpers may work on; under the mutex
+    bool stopping = false;        // under the mutex
+};
+PoolSync* sync = nullptr;
 std::thread* helpers = nullptr;
 int helperCount = 0;
 
@@ -44,18 +55,25 @@ void takeBands(std::uint32_t gen) {
         if (static_cast<std::uint32_t>(w >> 32) != gen || next >= count) return;
         if (!work.compare_exchange_weak(w, w + 1, std::memory_order_acq_rel, std::memory_order_acquire)) continue;
         frameJob(frameContext, next);
-        if (bandsDone.fetch_add(1, std::memory_order_acq_rel) + 1 == count) bandsDone.notify_all();
+        if (bandsDone.fetch_add(1, std::memory_order_acq_rel) + 1 == count) {
+            // Under the lock, so the worker cannot miss it between its test and its wait.
+            std::lock_guard lock(sync->mutex);
+            sync->done.notify_one();
+        }
         w = work.load(std::memory_order_acquire);
     }
 }
 
 void helperMain() {
     std::uint32_t seen = 0;
+    std::unique_lock lock(sync->mutex);
     for (;;) {
-        wake.wait(seen, std::memory_order_acquire);
-        seen = wake.load(std::memory_order_acquire);
-        if (stopping.load(std::memory_order_acquire)) return;
+        sync->wake.wait(lock, [&] { return sync->stopping || sync->published != seen; });
+        if (sync->stopping) return;
+        seen = sync->published;
+        lock.unlock();
         takeBands(seen);
+        lock.lock();
     }
 }
 
@@ -83,8 +101,7 @@ void startBandPool(int threads) {
     if (threads <= 1) return;
     generation = 0;
     work.store(0, std::memory_order_relaxed);
-    wake.store(0, std::memory_order_relaxed);
-    stopping.store(false, std::memory_order_relaxed);
+    sync = new (alloc16(sizeof(PoolSync), 0)) PoolSync{};
     helpers = static_cast<std::thread*>(alloc16(sizeof(std::thread) * static_cast<std::size_t>(threads - 1), 0));
     for (int i = 0; i < threads - 1; ++i) {
         try {
@@ -97,10 +114,12 @@ void startBandPool(int threads) {
 }
 
 void stopBandPool() {
-    if (helpers == nullptr) return;
-    stopping.store(true, std::memory_order_release);
-    wake.fetch_add(1, std::memory_order_release);
-    wake.notify_all();
+    if (sync == nullptr) return;
+    {
+        std::lock_guard lock(sync->mutex);
+        sync->stopping = true;
+    }
+    sync->wake.notify_all();
     for (int i = 0; i < helperCount; ++i) {
         helpers[i].join();
         helpers[i].~thread();
@@ -108,6 +127,9 @@ void stopBandPool() {
     freeAligned(helpers);
     helpers = nullptr;
     helperCount = 0;
+    sync->~PoolSync();
+    freeAligned(sync);
+    sync = nullptr;
 }
 
 int bandPoolThreads() { return helperCount + 1; }
@@ -123,13 +145,14 @@ void runBands(int count, BandJob job, const void* context) {
     bandsDone.store(0, std::memory_order_relaxed);
     ++generation;
     work.store(pack(generation, count, 0), std::memory_order_release);
-    wake.store(generation, std::memory_order_release);
-    wake.notify_all();
-    takeBands(generation);
-    for (int done = bandsDone.load(std::memory_order_acquire); done != count;
-         done = bandsDone.load(std::memory_order_acquire)) {
-        bandsDone.wait(done, std::memory_order_acquire);
+    {
+        std::lock_guard lock(sync->mutex);
+        sync->published = generation;
     }
+    sync->wake.notify_all();
+    takeBands(generation);
+    std::unique_lock lock(sync->mutex);
+    sync->done.wait(lock, [&] { return bandsDone.load(std::memory_order_acquire) == count; });
 }
 
 }  // namespace lw
