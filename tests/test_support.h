@@ -22,7 +22,7 @@
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
 #include "scene/scene.h"
-#include "sprites/ball_routines.h"
+#include "sprites/frame_bands.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
 
@@ -50,7 +50,6 @@ protected:
         resetDepthBuffer();
         resetDispatch();
         resetSpriteSetup();
-        resetBallRoutines();
         resetScene();
     }
 };
