@@ -15,15 +15,6 @@
 
 namespace lw::sdl {
 
-SDL_Window* hostWindow = nullptr;
-int previewMode = 0;
-bool hackMode = false;
-int screenSizeWidth = 0;
-int screenSizeHeight = 0;
-Uint32 timerEventType = 0;
-Uint32 presentEventType = 0;
-Uint32 closeEventType = 0;
-
 namespace {
 
 // Long enough for a frame to reach its next sleep or handover; short enough that a program
@@ -48,42 +39,42 @@ bool readDisplaySize() {
         report("no display size");
         return false;
     }
-    screenSizeWidth = mode.w;
-    screenSizeHeight = mode.h;
+    state().window.screenWidth = mode.w;
+    state().window.screenHeight = mode.h;
     return true;
 }
 
 // Creates the windows once the configuration has set the frame's size.
 bool createFullWindows() {
     const std::string title = linuxhost::toUtf8(hostConfig.windowClassName);
-    if (!openFrameWindows(title.c_str()) || frameWindows.empty()) {
+    WindowState& shown = state().window;
+    if (!openFrameWindows(title.c_str()) || shown.frameWindows.empty()) {
         report("cannot open the window");
         return false;
     }
-    hostWindow = frameWindows.front().window;
+    shown.hostWindow = shown.frameWindows.front().window;
     return true;
 }
-
-// A window another program made: XScreenSaver's, the root, or a preview host's.
-unsigned long borrowedWindow = 0;
 
 bool borrowWindow(unsigned long window) {
     if (!windowExists(window)) return false;
     watchWindow(window);
-    hostWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(window));
-    if (hostWindow == nullptr) {
+    WindowState& shown = state().window;
+    shown.hostWindow = SDL_CreateWindowFrom(reinterpret_cast<const void*>(window));
+    if (shown.hostWindow == nullptr) {
         report("cannot draw into the window");
         return false;
     }
-    borrowedWindow = window;
-    SDL_GetWindowSize(hostWindow, &screenSizeWidth, &screenSizeHeight);
-    return screenSizeWidth > 0 && screenSizeHeight > 0;
+    shown.borrowedWindow = window;
+    SDL_GetWindowSize(shown.hostWindow, &shown.screenWidth, &shown.screenHeight);
+    return shown.screenWidth > 0 && shown.screenHeight > 0;
 }
 
 // A borrowed window can go without an event: its owner destroys it. Then the run ends as if
 // the window had been closed. Nor does SDL hear of it when the owner resizes the window: SDL is
 // told, so the window's surface is made anew at the new size and the frame fits it again.
 bool borrowedWindowGone(Uint32& nextLook) {
+    const unsigned long borrowedWindow = state().window.borrowedWindow;
     if (borrowedWindow == 0) return false;
     if (watchedWindowGone()) return true;
     const Uint32 now = SDL_GetTicks();
@@ -94,6 +85,7 @@ bool borrowedWindowGone(Uint32& nextLook) {
     if (!windowSize(borrowedWindow, width, height)) return true;
     int knownWidth = 0;
     int knownHeight = 0;
+    SDL_Window* hostWindow = state().window.hostWindow;
     SDL_GetWindowSize(hostWindow, &knownWidth, &knownHeight);
     if (width != knownWidth || height != knownHeight) SDL_SetWindowSize(hostWindow, width, height);
     return false;
@@ -102,6 +94,7 @@ bool borrowedWindowGone(Uint32& nextLook) {
 void runEventLoop() {
     SDL_Event event;
     Uint32 nextLook = SDL_GetTicks() + kWatchPeriodMs;
+    const unsigned long borrowedWindow = state().window.borrowedWindow;
     for (;;) {
         const bool got = borrowedWindow != 0 ? SDL_WaitEventTimeout(&event, kWatchPeriodMs) == 1
                                              : SDL_WaitEvent(&event) == 1;
@@ -128,14 +121,14 @@ void runFull(void (*configure)()) {
 
 // Runs until killed: the cursor and the keyboard are XScreenSaver's business.
 void runHack(unsigned long window, void (*configure)()) {
-    hackMode = true;
+    state().window.hackMode = true;
     const unsigned long target = window != 0 ? window : rootWindow();
     if (target == 0 || !borrowWindow(target)) {
         std::fprintf(stderr, "lumenwaltz: no window 0x%lx to draw into\n", target);
         return;
     }
     configure();
-    showFrameIn(hostWindow);
+    showFrameIn(state().window.hostWindow);
     repaint();
     if (!startProcessThread()) return;
     runEventLoop();
@@ -143,7 +136,7 @@ void runHack(unsigned long window, void (*configure)()) {
 
 // A handle that names no window ends the program silently, as on Windows.
 void runPreview(std::intptr_t parent) {
-    previewMode = 1;
+    state().window.previewMode = 1;
     if (parent <= 0 || !borrowWindow(static_cast<unsigned long>(parent))) return;
     paintPreview();
     runEventLoop();
@@ -160,15 +153,17 @@ void finish() {
     removeAllTimers();
     // The preview's window is the only one that shows no frame. SDL leaves a borrowed window
     // to its owner.
-    if (frameWindows.empty() && hostWindow != nullptr) SDL_DestroyWindow(hostWindow);
+    WindowState& shown = state().window;
+    if (shown.frameWindows.empty() && shown.hostWindow != nullptr) SDL_DestroyWindow(shown.hostWindow);
     closeFrameWindows();
-    hostWindow = nullptr;
+    shown.hostWindow = nullptr;
     SDL_Quit();
 }
 
 }  // namespace
 
 int runProgram(const std::vector<std::string>& arguments, void (*configure)()) {
+    resetState();
     linuxhost::useHost(sdlHostTable);
     const linuxhost::LinuxStart start = linuxhost::decideStart(arguments, std::getenv("XSCREENSAVER_WINDOW"));
     if (!start.error.empty()) {

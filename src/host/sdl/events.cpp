@@ -50,7 +50,9 @@ void recordInput(const SDL_Event& event) {
     switch (event.type) {
         case SDL_KEYDOWN:
         case SDL_KEYUP:
-            if (!hackMode) keymap::recordKey(event.key.keysym.sym, event.key.keysym.mod, event.type == SDL_KEYDOWN);
+            if (!state().window.hackMode) {
+                keymap::recordKey(event.key.keysym.sym, event.key.keysym.mod, event.type == SDL_KEYDOWN);
+            }
             break;
         case SDL_MOUSEMOTION:
             recordMotion(event.motion);
@@ -69,11 +71,12 @@ void recordInput(const SDL_Event& event) {
 }
 
 bool fullEvent(const SDL_Event& event) {
-    if (event.type == timerEventType) {
+    const EventTypes& ours = state().events;
+    if (event.type == ours.timer) {
         onTimerTick(event.user.code);
-    } else if (event.type == presentEventType) {
+    } else if (event.type == ours.present) {
         presentHandedOver();
-    } else if (event.type == closeEventType) {
+    } else if (event.type == ours.close) {
         closeWindow();
         closeRequestHandled();
         return false;
@@ -95,14 +98,12 @@ bool fullEvent(const SDL_Event& event) {
 bool registerEventTypes() {
     const Uint32 first = SDL_RegisterEvents(3);
     if (first == static_cast<Uint32>(-1)) return false;
-    timerEventType = first;
-    presentEventType = first + 1;
-    closeEventType = first + 2;
+    state().events = {first, first + 1, first + 2};
     return true;
 }
 
 bool dispatchEvent(const SDL_Event& event) {
-    if (previewMode == 1) return previewEvent(event);
+    if (state().window.previewMode == 1) return previewEvent(event);
     return fullEvent(event);
 }
 

@@ -9,7 +9,7 @@ namespace lw::sdl {
 
 void paintPreview() {
     static const std::vector<std::uint32_t> picture = linuxhost::previewPicture();
-    SDL_Surface* target = SDL_GetWindowSurface(hostWindow);
+    SDL_Surface* target = SDL_GetWindowSurface(state().window.hostWindow);
     if (target == nullptr) return;
     // SDL only reads through the pointer it is given here.
     SDL_Surface* source = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint32_t*>(picture.data()),
@@ -20,7 +20,7 @@ void paintPreview() {
     SDL_Rect area{0, 0, linuxhost::kPreviewWidth, linuxhost::kPreviewHeight};
     SDL_BlitSurface(source, nullptr, target, &area);
     SDL_FreeSurface(source);
-    SDL_UpdateWindowSurface(hostWindow);
+    SDL_UpdateWindowSurface(state().window.hostWindow);
 }
 
 }  // namespace lw::sdl

@@ -8,9 +8,9 @@
 
 namespace lw::sdl {
 
-std::vector<FrameWindow> frameWindows;
-
 namespace {
+
+std::vector<FrameWindow>& frameWindows() { return state().window.frameWindows; }
 
 void setWindowIcon(SDL_Window* window) {
     platform::DecodedImage icon;
@@ -28,7 +28,7 @@ bool addWindow(const char* title, const ScreenRect& place, Uint32 flags, SDL_Poi
     SDL_Window* window = SDL_CreateWindow(title, place.x, place.y, place.width, place.height, SDL_WINDOW_SHOWN | flags);
     if (window == nullptr) return false;
     setWindowIcon(window);
-    frameWindows.push_back({window, false, desktopOffset});
+    frameWindows().push_back({window, false, desktopOffset});
     return true;
 }
 
@@ -49,8 +49,9 @@ bool openFrameWindows(const char* title) {
     const std::vector<ScreenRect> displays = displayBounds();
     if (fullScreen != 1 || displays.size() < 2) {
         // The frame's size, in the middle of the screen (for a full-screen frame: the screen).
-        const ScreenRect place{screenSizeWidth / 2 - frameWidth / 2, screenSizeHeight / 2 - frameHeight / 2, frameWidth,
-                               frameHeight};
+        const WindowState& screen = state().window;
+        const ScreenRect place{screen.screenWidth / 2 - frameWidth / 2, screen.screenHeight / 2 - frameHeight / 2,
+                               frameWidth, frameHeight};
         return addWindow(title, place, fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0, {0, 0});
     }
     // SDL counts the primary display first.
@@ -64,28 +65,28 @@ bool openFrameWindows(const char* title) {
     return true;
 }
 
-void showFrameIn(SDL_Window* window) { frameWindows.push_back({window, true}); }
+void showFrameIn(SDL_Window* window) { frameWindows().push_back({window, true}); }
 
 FrameWindow* frameWindowById(Uint32 id) {
-    for (FrameWindow& shown : frameWindows) {
+    for (FrameWindow& shown : frameWindows()) {
         if (SDL_GetWindowID(shown.window) == id) return &shown;
     }
     return nullptr;
 }
 
 void hideFrameWindows() {
-    for (const FrameWindow& shown : frameWindows) {
+    for (const FrameWindow& shown : frameWindows()) {
         if (!shown.borrowed) SDL_HideWindow(shown.window);
     }
 }
 
 void closeFrameWindows() {
-    for (FrameWindow& shown : frameWindows) {
+    for (FrameWindow& shown : frameWindows()) {
         if (shown.staging != nullptr) SDL_FreeSurface(shown.staging);
         // SDL leaves a borrowed window to its owner.
         SDL_DestroyWindow(shown.window);
     }
-    frameWindows.clear();
+    frameWindows().clear();
 }
 
 }  // namespace lw::sdl

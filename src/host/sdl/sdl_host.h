@@ -7,51 +7,21 @@
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 #include "host/linux/host_table.h"
-#include "host/monitor_layout.h"
+#include "host/sdl/state.h"
 
 namespace lw::sdl {
 
 extern const linuxhost::HostTable sdlHostTable;
 
-// --- the window (main thread) ---------------------------------------------------------------
-// The primary display's window (or the borrowed one): it owns the message boxes.
-extern SDL_Window* hostWindow;
-extern int previewMode;  // 1: painting the still preview into another program's window
-extern bool hackMode;    // drawing into a window XScreenSaver (or the root) owns
-// The size the frame takes as "the screen's": the display's, or the borrowed window's.
-extern int screenSizeWidth;
-extern int screenSizeHeight;
-
-// Event types of our own, registered once SDL runs: a timer ticked (code: the timer id), the
-// worker handed over a frame, the worker asks the window to close.
-extern Uint32 timerEventType;
-extern Uint32 presentEventType;
-extern Uint32 closeEventType;
+// Registers the event types of our own once SDL runs.
 bool registerEventTypes();
 
 // Handles one event as the window procedure handles one message. False once the loop must end.
 bool dispatchEvent(const SDL_Event& event);
 
 // --- the windows that show the frame (screens.cpp) ------------------------------------------
-// One per display that shows it, the primary display's first; one borrowed window in hack mode.
-struct FrameWindow {
-    SDL_Window* window = nullptr;
-    bool borrowed = false;
-    // Where the window lies on the desktop that spans all of them: mouse positions are given
-    // in that desktop's coordinates, so moving between windows is one smooth move.
-    SDL_Point desktopOffset{0, 0};
-    // Its surface is new (first use, resize): it is filled before the frame goes on it.
-    bool stale = true;
-    SDL_Surface* surface = nullptr;  // the last one SDL gave, to notice a new one
-    // Only for a surface whose pixels are not 32-bit XRGB: the frame is drawn here and
-    // converted by SDL on the way.
-    SDL_Surface* staging = nullptr;
-};
-extern std::vector<FrameWindow> frameWindows;
-
 // Main thread: one full-screen window per display (a display that overlaps the primary one
 // mirrors it and gets none), or one window of the frame's size when not full screen.
 bool openFrameWindows(const char* title);

@@ -5,9 +5,6 @@
 // memory where it can), so a frame costs one copy and no drawing through OpenGL, which machines
 // without a GPU emulate in software.
 #include <algorithm>
-#include <condition_variable>
-#include <mutex>
-#include <vector>
 
 #include "host/frame_scaling.h"
 #include "host/sdl/sdl_host.h"
@@ -17,15 +14,7 @@ namespace lw::sdl {
 
 namespace {
 
-// Guards everything below; the condition wakes a worker waiting for its handover.
-std::mutex mutex;
-std::condition_variable handled;
-std::vector<std::uint32_t> surface;  // bottom-up rows, as the engine draws them
-int surfaceWidth = 0;
-int surfaceHeight = 0;
-bool handoverPending = false;
-ScreenRect handover{};
-bool closing = false;
+Handover& shared() { return state().handover; }
 
 // Pixels the frame's words can be copied into as they are: 32 bits, red, green, blue from the
 // high byte down; the fourth byte is ignored.
@@ -74,7 +63,9 @@ SDL_Surface* currentSurface(FrameWindow& shown) {
     if (target != shown.surface) shown.stale = true;
     shown.surface = target;
     if (shown.stale) {
-        const ScreenRect place = fitCentred(surfaceWidth, surfaceHeight, {0, 0, target->w, target->h});
+        const Handover& handover = shared();
+        const ScreenRect place =
+            fitCentred(handover.surfaceWidth, handover.surfaceHeight, {0, 0, target->w, target->h});
         fillNew(target, place);
         // Without a frame its place, and so the bars, are not known yet.
         shown.stale = place.empty();
@@ -85,15 +76,16 @@ SDL_Surface* currentSurface(FrameWindow& shown) {
 // With the lock held. A window of the frame's size gets the handed-over part as it is; any
 // other (another display, a resized borrowed window) the whole frame scaled to fit.
 void drawFrameOn(FrameWindow& shown) {
+    const Handover& handover = shared();
     SDL_Surface* target = currentSurface(shown);
-    if (target == nullptr || surfaceWidth <= 0) return;
+    if (target == nullptr || handover.surfaceWidth <= 0) return;
     SDL_Surface* canvas = canvasFor(shown, target);
     if (canvas == nullptr) return;
-    const FramePixels frame{surface.data(), surfaceWidth, surfaceHeight};
-    const ScreenRect place = fitCentred(surfaceWidth, surfaceHeight, {0, 0, target->w, target->h});
-    const bool asDrawn = place.width == surfaceWidth && place.height == surfaceHeight;
+    const FramePixels frame{handover.surface.data(), handover.surfaceWidth, handover.surfaceHeight};
+    const ScreenRect place = fitCentred(frame.width, frame.height, {0, 0, target->w, target->h});
+    const bool asDrawn = place.width == frame.width && place.height == frame.height;
     if (asDrawn) {
-        copyFramePart(frame, handover, pixelsOf(canvas), place.x, place.y);
+        copyFramePart(frame, handover.rect, pixelsOf(canvas), place.x, place.y);
     } else {
         scaleFrame(frame, pixelsOf(canvas), place);
     }
@@ -106,18 +98,19 @@ void drawFrameOn(FrameWindow& shown) {
 // With the lock held: the rectangle, clipped to the surface, waits for the main thread. False
 // when nothing of it is left or the window is closing.
 bool handOver(int x, int y, int w, int h) {
+    Handover& handover = shared();
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
-    const int right = std::min(x + w, surfaceWidth);
-    const int bottom = std::min(y + h, surfaceHeight);
-    if (closing || left >= right || top >= bottom) return false;
-    handover = {left, top, right - left, bottom - top};
-    handoverPending = true;
+    const int right = std::min(x + w, handover.surfaceWidth);
+    const int bottom = std::min(y + h, handover.surfaceHeight);
+    if (handover.closing || left >= right || top >= bottom) return false;
+    handover.rect = {left, top, right - left, bottom - top};
+    handover.pending = true;
     return true;
 }
 
 void showSurfaces() {
-    for (const FrameWindow& shown : frameWindows) {
+    for (const FrameWindow& shown : state().window.frameWindows) {
         if (shown.surface != nullptr) SDL_UpdateWindowSurface(shown.window);
     }
 }
@@ -126,12 +119,13 @@ void showSurfaces() {
 
 void presentHandedOver() {
     {
-        std::lock_guard lock(mutex);
-        if (!handoverPending || closing) return;
-        for (FrameWindow& shown : frameWindows) drawFrameOn(shown);
+        Handover& handover = shared();
+        std::lock_guard lock(handover.mutex);
+        if (!handover.pending || handover.closing) return;
+        for (FrameWindow& shown : state().window.frameWindows) drawFrameOn(shown);
         // The frame has been copied: the worker may draw the next one while the windows show this.
-        handoverPending = false;
-        handled.notify_all();
+        handover.pending = false;
+        handover.handled.notify_all();
     }
     showSurfaces();
 }
@@ -139,43 +133,45 @@ void presentHandedOver() {
 void repaint() {
     {
         // Only the windows' own pixels are shown again; the frame may be half drawn by now.
-        std::lock_guard lock(mutex);
-        for (FrameWindow& shown : frameWindows) currentSurface(shown);
+        std::lock_guard lock(shared().mutex);
+        for (FrameWindow& shown : state().window.frameWindows) currentSurface(shown);
     }
     showSurfaces();
 }
 
 void beginClosing() {
     {
-        std::lock_guard lock(mutex);
-        closing = true;
-        handled.notify_all();
+        Handover& handover = shared();
+        std::lock_guard lock(handover.mutex);
+        handover.closing = true;
+        handover.handled.notify_all();
     }
     wakeCloseWaiter();
     wakeSleepingWorker();
 }
 
 bool isClosing() {
-    std::lock_guard lock(mutex);
-    return closing;
+    std::lock_guard lock(shared().mutex);
+    return shared().closing;
 }
 
 namespace host {
 
 std::uint32_t* createSurface(int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
-    std::lock_guard lock(mutex);
-    surface.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
-    surfaceWidth = width;
-    surfaceHeight = height;
-    return surface.data();
+    Handover& handover = shared();
+    std::lock_guard lock(handover.mutex);
+    handover.surface.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
+    handover.surfaceWidth = width;
+    handover.surfaceHeight = height;
+    return handover.surface.data();
 }
 
 void presentRect(int x, int y, int w, int h) {
     if (!onWorkerThread()) {
         // The main thread cannot wait for itself: it copies at once.
         {
-            std::lock_guard lock(mutex);
+            std::lock_guard lock(shared().mutex);
             if (!handOver(x, y, w, h)) return;
         }
         presentHandedOver();
@@ -183,26 +179,28 @@ void presentRect(int x, int y, int w, int h) {
     }
     stopHereIfAsked();
     {
-        std::unique_lock lock(mutex);
+        Handover& handover = shared();
+        std::unique_lock lock(handover.mutex);
         if (!handOver(x, y, w, h)) return;
         SDL_Event event{};
-        event.type = presentEventType;
+        event.type = state().events.present;
         if (SDL_PushEvent(&event) != 1) {
-            handoverPending = false;
+            handover.pending = false;
             return;
         }
-        handled.wait(lock, [] { return !handoverPending || closing; });
+        handover.handled.wait(lock, [&handover] { return !handover.pending || handover.closing; });
         // When closing, the main thread will not look at this frame any more.
-        handoverPending = false;
+        handover.pending = false;
     }
     stopHereIfAsked();
 }
 
 void releaseSurface() {
-    std::lock_guard lock(mutex);
-    surface.clear();
-    surface.shrink_to_fit();
-    surfaceWidth = surfaceHeight = 0;
+    Handover& handover = shared();
+    std::lock_guard lock(handover.mutex);
+    handover.surface.clear();
+    handover.surface.shrink_to_fit();
+    handover.surfaceWidth = handover.surfaceHeight = 0;
 }
 
 }  // namespace host

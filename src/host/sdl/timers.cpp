@@ -1,20 +1,14 @@
 // User timers: SDL's timer thread turns each tick into an event, and the main thread passes it
 // to onTimerTick, as WM_TIMER reaches the window procedure.
-#include <map>
-#include <mutex>
-
 #include "host/sdl/sdl_host.h"
 
 namespace lw::sdl {
 
 namespace {
 
-std::mutex mutex;
-std::map<int, SDL_TimerID> timers;
-
 Uint32 tick(Uint32 interval, void* param) {
     SDL_Event event{};
-    event.type = timerEventType;
+    event.type = state().events.timer;
     event.user.code = static_cast<Sint32>(reinterpret_cast<std::intptr_t>(param));
     SDL_PushEvent(&event);
     return interval;
@@ -23,32 +17,35 @@ Uint32 tick(Uint32 interval, void* param) {
 }  // namespace
 
 void removeAllTimers() {
-    std::lock_guard lock(mutex);
-    for (const auto& [id, timer] : timers) SDL_RemoveTimer(timer);
-    timers.clear();
+    Timers& timers = state().timers;
+    std::lock_guard lock(timers.mutex);
+    for (const auto& [id, timer] : timers.ids) SDL_RemoveTimer(timer);
+    timers.ids.clear();
 }
 
 namespace host {
 
 // Like SetTimer, a second start of the same id replaces the first.
 bool setTimer(int id, unsigned periodMs) {
-    std::lock_guard lock(mutex);
-    if (auto it = timers.find(id); it != timers.end()) {
+    Timers& timers = state().timers;
+    std::lock_guard lock(timers.mutex);
+    if (auto it = timers.ids.find(id); it != timers.ids.end()) {
         SDL_RemoveTimer(it->second);
-        timers.erase(it);
+        timers.ids.erase(it);
     }
     const SDL_TimerID timer = SDL_AddTimer(periodMs == 0 ? 1 : periodMs, tick, reinterpret_cast<void*>(std::intptr_t{id}));
     if (timer == 0) return false;
-    timers[id] = timer;
+    timers.ids[id] = timer;
     return true;
 }
 
 bool killTimer(int id) {
-    std::lock_guard lock(mutex);
-    const auto it = timers.find(id);
-    if (it == timers.end()) return false;
+    Timers& timers = state().timers;
+    std::lock_guard lock(timers.mutex);
+    const auto it = timers.ids.find(id);
+    if (it == timers.ids.end()) return false;
     SDL_RemoveTimer(it->second);
-    timers.erase(it);
+    timers.ids.erase(it);
     return true;
 }
 

@@ -1,7 +1,5 @@
 // The screen's size, message boxes, the cursor and the synchronous close request.
-#include <condition_variable>
 #include <cstdio>
-#include <mutex>
 
 #include "host/linux/utf8.h"
 #include "host/platform.h"
@@ -16,10 +14,6 @@ constexpr unsigned kIconWarning = 0x30;
 constexpr unsigned kIconInformation = 0x40;
 constexpr int kIdOk = 1;
 
-std::mutex closeMutex;
-std::condition_variable closeDone;
-bool closeHandled = false;
-
 Uint32 boxFlags(unsigned style) {
     switch (style & kIconMask) {
         case platform::kIconError: return SDL_MESSAGEBOX_ERROR;
@@ -32,21 +26,23 @@ Uint32 boxFlags(unsigned style) {
 }  // namespace
 
 void closeRequestHandled() {
-    std::lock_guard lock(closeMutex);
-    closeHandled = true;
-    closeDone.notify_all();
+    CloseHandshake& close = state().close;
+    std::lock_guard lock(close.mutex);
+    close.handled = true;
+    close.done.notify_all();
 }
 
 void wakeCloseWaiter() {
-    std::lock_guard lock(closeMutex);
-    closeDone.notify_all();
+    CloseHandshake& close = state().close;
+    std::lock_guard lock(close.mutex);
+    close.done.notify_all();
 }
 
 namespace host {
 
-int screenWidth() { return screenSizeWidth; }
+int screenWidth() { return state().window.screenWidth; }
 
-int screenHeight() { return screenSizeHeight; }
+int screenHeight() { return state().window.screenHeight; }
 
 int messageBox(const wchar_t* text, const wchar_t* caption, unsigned style) {
     const std::string message = linuxhost::toUtf8(text != nullptr ? text : L"");
@@ -54,27 +50,27 @@ int messageBox(const wchar_t* text, const wchar_t* caption, unsigned style) {
     // Standard error keeps the message where nobody can answer a box: a hack runs behind
     // XScreenSaver's own window, so there it shows no box at all.
     std::fprintf(stderr, "lumenwaltz: %s: %s\n", title.c_str(), message.c_str());
-    if (!hackMode) SDL_ShowSimpleMessageBox(boxFlags(style), title.c_str(), message.c_str(), hostWindow);
+    const WindowState& shown = state().window;
+    if (!shown.hackMode) SDL_ShowSimpleMessageBox(boxFlags(style), title.c_str(), message.c_str(), shown.hostWindow);
     return kIdOk;
 }
 
 void showCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
 void requestClose() {
+    SDL_Event event{};
+    event.type = state().events.close;
     if (!onWorkerThread()) {
         // On the main thread the request is handled here, as a sent message would be.
-        SDL_Event event{};
-        event.type = closeEventType;
         dispatchEvent(event);
         return;
     }
-    std::unique_lock lock(closeMutex);
-    closeHandled = false;
-    SDL_Event event{};
-    event.type = closeEventType;
+    CloseHandshake& close = state().close;
+    std::unique_lock lock(close.mutex);
+    close.handled = false;
     if (SDL_PushEvent(&event) != 1) return;
     // A main thread that is closing anyway will not answer; then there is nothing to wait for.
-    closeDone.wait(lock, [] { return closeHandled || isClosing(); });
+    close.done.wait(lock, [&close] { return close.handled || isClosing(); });
 }
 
 }  // namespace host

@@ -2,23 +2,19 @@
 // question before it uses a window, and Xlib's default answer to a wrong id is to end the process.
 #include <X11/Xlib.h>
 
-#include <atomic>
-
 #include "host/sdl/sdl_host.h"
 
 namespace lw::sdl {
 
 namespace {
 
-std::atomic<unsigned long> watched{0};
-std::atomic<bool> watchedGone{false};
-
 // Never ends the process. Errors about the window we draw into mean it has gone (its owner
 // destroyed it); any other error is one request that did nothing.
 int onXError(Display*, XErrorEvent* error) {
     const bool aboutWindow = error->error_code == BadWindow || error->error_code == BadDrawable;
-    const unsigned long window = watched.load();
-    if (aboutWindow && window != 0 && error->resourceid == window) watchedGone.store(true);
+    WatchedWindow& watched = state().watched;
+    const unsigned long window = watched.window.load();
+    if (aboutWindow && window != 0 && error->resourceid == window) watched.gone.store(true);
     return 0;
 }
 
@@ -54,11 +50,11 @@ unsigned long rootWindow() {
 }
 
 void watchWindow(unsigned long window) {
-    watched.store(window);
-    watchedGone.store(false);
+    state().watched.window.store(window);
+    state().watched.gone.store(false);
     XSetErrorHandler(onXError);
 }
 
-bool watchedWindowGone() { return watchedGone.load(); }
+bool watchedWindowGone() { return state().watched.gone.load(); }
 
 }  // namespace lw::sdl

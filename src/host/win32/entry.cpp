@@ -13,15 +13,9 @@
 
 namespace lw::win32 {
 
-HINSTANCE instance = nullptr;
-HWND hostWindow = nullptr;
-HDC windowDC = nullptr;
-SIZE windowSize{0, 0};
-int previewMode = 0;
-HWND previewParent = nullptr;
-RECT previewRect{};
-
 namespace {
+
+WindowState& window() { return state().window; }
 
 std::vector<std::wstring> commandLineArguments() {
     int count = 0;
@@ -34,46 +28,48 @@ std::vector<std::wstring> commandLineArguments() {
 
 // 0: go on with full or preview mode; 1: end the program now.
 int decideMode() {
-    previewMode = 0;
+    window().previewMode = 0;
     const StartDecision decision = parseCommandLine(commandLineArguments());
     switch (decision.mode) {
         case StartMode::Full:
             return 0;
         case StartMode::Preview:
-            previewParent = reinterpret_cast<HWND>(decision.previewParent);
-            previewMode = 1;
+            window().previewParent = reinterpret_cast<HWND>(decision.previewParent);
+            window().previewMode = 1;
             return 0;
         case StartMode::Quit:
             return 1;
         case StartMode::Help:
-            MessageBoxW(hostWindow, hostConfig.helpText, hostConfig.helpCaption, MB_OK);
+            MessageBoxW(window().hostWindow, hostConfig.helpText, hostConfig.helpCaption, MB_OK);
             return 1;
     }
     return 1;
 }
 
 bool openPreviewWindow() {
-    GetClientRect(previewParent, &previewRect);
+    WindowState& shown = window();
+    GetClientRect(shown.previewParent, &shown.previewRect);
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.style = CS_PARENTDC;
     windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = instance;
+    windowClass.hInstance = shown.instance;
     windowClass.lpszClassName = hostConfig.windowClassName;
     if (RegisterClassExW(&windowClass) == 0) return false;
-    hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName,
-                                 WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, previewRect.right - previewRect.left,
-                                 previewRect.bottom - previewRect.top, previewParent, nullptr, instance, nullptr);
+    const RECT& area = shown.previewRect;
+    shown.hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName,
+                                       WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0, area.right - area.left,
+                                       area.bottom - area.top, shown.previewParent, nullptr, shown.instance, nullptr);
     // A handle that names no window gives no child; without a window nothing would ever end the
     // message loop.
-    return hostWindow != nullptr;
+    return shown.hostWindow != nullptr;
 }
 
 bool registerFullClass() {
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = windowProcedure;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconW(instance, L"ICON_MAIN");
+    windowClass.hInstance = window().instance;
+    windowClass.hIcon = LoadIconW(window().instance, L"ICON_MAIN");
     if (windowClass.hIcon == nullptr) windowClass.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
@@ -90,19 +86,21 @@ RECT centredWindow() {
 
 bool openFullWindow(int showCommand) {
     if (!registerFullClass()) return false;
+    WindowState& shown = window();
     const DWORD style = fullScreen == 1 ? WS_POPUP : WS_OVERLAPPEDWINDOW;
     const RECT place = fullScreen == 1 ? layOutFullScreen() : centredWindow();
-    windowSize = {place.right - place.left, place.bottom - place.top};
-    hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName, style, place.left,
-                                 place.top, windowSize.cx, windowSize.cy, nullptr, nullptr, instance, nullptr);
-    if (hostWindow == nullptr) return false;
-    ShowWindow(hostWindow, showCommand);
-    UpdateWindow(hostWindow);
-    windowDC = GetDC(hostWindow);
-    if (windowDC != nullptr) prepareWindowDC(windowDC);
+    shown.windowSize = {place.right - place.left, place.bottom - place.top};
+    shown.hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName, style, place.left,
+                                       place.top, shown.windowSize.cx, shown.windowSize.cy, nullptr, nullptr,
+                                       shown.instance, nullptr);
+    if (shown.hostWindow == nullptr) return false;
+    ShowWindow(shown.hostWindow, showCommand);
+    UpdateWindow(shown.hostWindow);
+    shown.windowDC = GetDC(shown.hostWindow);
+    if (shown.windowDC != nullptr) prepareWindowDC(shown.windowDC);
     // A window without its worker would stay on screen with nothing to end it.
     if (!startProcessThread()) {
-        DestroyWindow(hostWindow);
+        DestroyWindow(shown.hostWindow);
         return true;
     }
     ShowCursor(hostConfig.showCursor);
@@ -115,7 +113,7 @@ int runMessageLoop() {
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    if (windowDC != nullptr) ReleaseDC(hostWindow, windowDC);
+    if (window().windowDC != nullptr) ReleaseDC(window().hostWindow, window().windowDC);
     Sleep(1);
     return static_cast<int>(message.wParam);
 }
@@ -130,10 +128,11 @@ int startupShowCommand() {
 }  // namespace
 
 int runProgram(void (*configure)()) {
+    resetState();
     configure();
-    instance = GetModuleHandleW(nullptr);
+    window().instance = GetModuleHandleW(nullptr);
     if (decideMode() == 1) return 0;
-    const bool opened = previewMode == 1 ? openPreviewWindow() : openFullWindow(startupShowCommand());
+    const bool opened = window().previewMode == 1 ? openPreviewWindow() : openFullWindow(startupShowCommand());
     if (!opened) return 0;
     return runMessageLoop();
 }

@@ -18,8 +18,6 @@ namespace gp = Gdiplus::DllExports;
 // No side of a picture may exceed this: a forged header must not ask for gigabytes.
 constexpr UINT kMaxPictureSide = 16384;
 
-ULONG_PTR gdiplusToken = 0;
-
 bool looksLikePicture(std::span<const std::uint8_t> bytes) {
     if (bytes.size() >= 3 && bytes[0] == 0xFF && bytes[1] == 0xD8 && bytes[2] == 0xFF) return true;  // JPEG
     return bytes.size() >= 26 && bytes[0] == 'B' && bytes[1] == 'M';  // BMP: file and info header at least
@@ -86,13 +84,14 @@ namespace lw::platform {
 
 bool startImageDecoder() {
     Gdiplus::GdiplusStartupInput input;  // version 1, no debug callback, background thread on
-    return Gdiplus::GdiplusStartup(&win32::gdiplusToken, &input, nullptr) == Gdiplus::Ok;
+    return Gdiplus::GdiplusStartup(&win32::state().gdiplusToken, &input, nullptr) == Gdiplus::Ok;
 }
 
 void stopImageDecoder() {
-    if (win32::gdiplusToken == 0) return;
-    Gdiplus::GdiplusShutdown(win32::gdiplusToken);
-    win32::gdiplusToken = 0;
+    ULONG_PTR& token = win32::state().gdiplusToken;
+    if (token == 0) return;
+    Gdiplus::GdiplusShutdown(token);
+    token = 0;
 }
 
 bool decodeImage(std::span<const std::uint8_t> bytes, DecodedImage& out) {

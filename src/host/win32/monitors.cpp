@@ -16,11 +16,7 @@ struct Monitors {
     std::size_t primary = 0;
 };
 
-// Window coordinates of the frame's copy on the primary monitor, and of its stretched copies.
-POINT primaryOrigin{0, 0};
-std::vector<RECT> stretchedCopies;
-// Around each stretched copy, in window coordinates.
-std::vector<RECT> bars;
+MonitorCopies& copies() { return state().monitors; }
 
 BOOL CALLBACK addMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM data) {
     auto& found = *reinterpret_cast<Monitors*>(data);
@@ -58,13 +54,13 @@ RECT layOutFullScreen() {
     const Monitors monitors = findMonitors();
     const MonitorLayout layout = layOutMonitors(monitors.rects, monitors.primary);
     const ScreenRect& primary = layout.destinations[monitors.primary];
-    primaryOrigin = {primary.x - layout.window.x, primary.y - layout.window.y};
+    copies().primaryOrigin = {primary.x - layout.window.x, primary.y - layout.window.y};
     for (std::size_t i = 0; i < monitors.rects.size(); ++i) {
         const ScreenRect& destination = layout.destinations[i];
         if (i == monitors.primary || destination.empty()) continue;
-        stretchedCopies.push_back(inWindow(destination, layout.window));
+        copies().stretchedCopies.push_back(inWindow(destination, layout.window));
         for (const ScreenRect& bar : barsAround(monitors.rects[i], destination)) {
-            bars.push_back(inWindow(bar, layout.window));
+            copies().bars.push_back(inWindow(bar, layout.window));
         }
     }
     const ScreenRect& window = layout.window;
@@ -73,21 +69,22 @@ RECT layOutFullScreen() {
 
 void prepareWindowDC(HDC dc) {
     // Each pixel of a stretched copy is one of the frame's, as cheap as a stretch gets.
-    if (!stretchedCopies.empty()) SetStretchBltMode(dc, COLORONCOLOR);
+    if (!copies().stretchedCopies.empty()) SetStretchBltMode(dc, COLORONCOLOR);
 }
 
 void showOnMonitors(HDC target, HDC source, SIZE surface, const RECT& part) {
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
-    BitBlt(target, primaryOrigin.x + part.left, primaryOrigin.y + part.top, width, height, source, part.left, part.top,
-           SRCCOPY);
-    for (const RECT& copy : stretchedCopies) {
+    const POINT origin = copies().primaryOrigin;
+    BitBlt(target, origin.x + part.left, origin.y + part.top, width, height, source, part.left, part.top, SRCCOPY);
+    for (const RECT& copy : copies().stretchedCopies) {
         StretchBlt(target, copy.left, copy.top, copy.right - copy.left, copy.bottom - copy.top, source, 0, 0, surface.cx,
                    surface.cy, SRCCOPY);
     }
 }
 
 void paintBars(HDC dc) {
+    const std::vector<RECT>& bars = copies().bars;
     if (bars.empty()) return;
     const Colour colour = backgroundColour;
     HBRUSH brush = CreateSolidBrush(RGB((colour >> 16) & 0xFF, (colour >> 8) & 0xFF, colour & 0xFF));

@@ -2,9 +2,7 @@
 // it is put back, so the bytes are a whole picture file as on every other host.
 #include <cstring>
 #include <cwctype>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "host/platform.h"
 #include "host/win32/win32_host.h"
@@ -51,11 +49,9 @@ std::size_t pixelOffset(std::span<const std::uint8_t> dib) {
 }
 
 std::span<const std::uint8_t> asBitmapFile(const wchar_t* name, std::span<const std::uint8_t> dib) {
-    // One file per name for the whole run: the bytes must stay valid as the caller holds them.
-    static std::map<std::wstring, std::vector<std::uint8_t>> files;
     std::wstring key(name);
     for (auto& c : key) c = static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
-    auto& file = files[key];
+    auto& file = state().bitmapFiles[key];
     if (!file.empty()) return file;
     const std::size_t offset = pixelOffset(dib);
     if (offset == 0 || offset > dib.size()) return dib;  // the decoder refuses it

@@ -5,9 +5,9 @@
 namespace lw::platform {
 
 bool setTimer(int id, unsigned periodMs) {
-    return SetTimer(win32::hostWindow, static_cast<UINT_PTR>(id), periodMs, nullptr) != 0;
+    return SetTimer(win32::state().window.hostWindow, static_cast<UINT_PTR>(id), periodMs, nullptr) != 0;
 }
 
-bool killTimer(int id) { return KillTimer(win32::hostWindow, static_cast<UINT_PTR>(id)) != FALSE; }
+bool killTimer(int id) { return KillTimer(win32::state().window.hostWindow, static_cast<UINT_PTR>(id)) != FALSE; }
 
 }  // namespace lw::platform

@@ -1,35 +1,11 @@
-// What the Win32 host's files share: the window, its device context and the mode. Only the
-// files of this folder include <windows.h>.
+// What the Win32 host's files share besides its state. Only the files of this folder include
+// <windows.h>.
 #pragma once
 
-#ifndef UNICODE
-#define UNICODE
-#endif
-#ifndef _UNICODE
-#define _UNICODE
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#include <windows.h>
+#include "host/win32/windows_api.h"
+#include "host/win32/state.h"
 
 namespace lw::win32 {
-
-extern HINSTANCE instance;
-// The program's window; null until it exists. Every message box names it as owner.
-extern HWND hostWindow;
-// Kept from the moment the full-mode window is shown until the message loop ends; the target of
-// every copy to the screen, from the worker and from the paint handler alike.
-extern HDC windowDC;
-// The full-mode window's size: the frame's, or in full screen the whole desktop's.
-extern SIZE windowSize;
-extern int previewMode;  // 1: painting the still preview into the host's window
-extern HWND previewParent;
-// The parent's client rectangle, then the painted preview area.
-extern RECT previewRect;
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -29,10 +29,11 @@ constexpr RECT kPreviewArea{0, 0, 152, 112};
 void paintPreview(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
-    previewRect = kPreviewArea;
-    FillRect(dc, &previewRect, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    RECT& area = state().window.previewRect;
+    area = kPreviewArea;
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     for (const auto& icon : kPreviewIcons) {
-        HICON image = LoadIconW(instance, icon.name);
+        HICON image = LoadIconW(state().window.instance, icon.name);
         if (image != nullptr) DrawIcon(dc, icon.x, icon.y, image);
     }
     EndPaint(window, &paint);
@@ -92,10 +93,12 @@ LRESULT fullProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             return DefWindowProcW(window, message, wParam, lParam);
         case WM_ERASEBKGND:
             return 1;
-        case WM_GETMINMAXINFO:
+        case WM_GETMINMAXINFO: {
             // A window that spans several monitors is larger than the frame.
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = POINT{windowSize.cx, windowSize.cy};
+            const SIZE size = state().window.windowSize;
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = POINT{size.cx, size.cy};
             return 0;
+        }
         case WM_KEYDOWN:
             recordKeyPress(low32(wParam));
             return 0;
@@ -117,7 +120,7 @@ LRESULT fullProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (previewMode == 1) return previewProcedure(window, message, wParam, lParam);
+    if (state().window.previewMode == 1) return previewProcedure(window, message, wParam, lParam);
     return fullProcedure(window, message, wParam, lParam);
 }
 

@@ -1,7 +1,5 @@
 // The worker thread. Closing the window from outside stops it: at its next sleep if it gets there
 // soon, where it holds no lock of the heap or of GDI, otherwise by terminating it.
-#include <atomic>
-
 #include "host/platform.h"
 #include "host/win32/win32_host.h"
 
@@ -10,40 +8,37 @@ namespace {
 // Long enough for a frame to reach its pacing sleep; short enough that a closed window goes at once.
 constexpr DWORD kStopGraceMs = 300;
 
-void (*workerMain)() = nullptr;
-HANDLE processThread = nullptr;
-DWORD processThreadId = 0;
-std::atomic<bool> stopRequested{false};
-
 DWORD WINAPI workerEntry(LPVOID) {
-    workerMain();
+    state().worker.main();
     return 0;
 }
 }  // namespace
 
 void stopHereIfAsked() {
-    if (stopRequested.load(std::memory_order_relaxed) && GetCurrentThreadId() == processThreadId) ExitThread(0);
+    const Worker& worker = state().worker;
+    if (worker.stopRequested.load(std::memory_order_relaxed) && GetCurrentThreadId() == worker.threadId) ExitThread(0);
 }
 
 }  // namespace lw::win32
 
 namespace lw::platform {
 
-using namespace win32;
-
 bool startWorker(void (*threadMain)()) {
-    if (processThread != nullptr) return false;
-    workerMain = threadMain;
-    processThread = CreateThread(nullptr, 0, workerEntry, hostWindow, 0, &processThreadId);
-    return processThread != nullptr;
+    win32::Worker& worker = win32::state().worker;
+    if (worker.thread != nullptr) return false;
+    worker.main = threadMain;
+    worker.thread =
+        CreateThread(nullptr, 0, win32::workerEntry, win32::state().window.hostWindow, 0, &worker.threadId);
+    return worker.thread != nullptr;
 }
 
 void endWorker() { ExitThread(0); }
 
 void stopWorker() {
-    if (processThread == nullptr) return;
-    stopRequested.store(true, std::memory_order_relaxed);
-    if (WaitForSingleObject(processThread, kStopGraceMs) != WAIT_OBJECT_0) TerminateThread(processThread, 0);
+    win32::Worker& worker = win32::state().worker;
+    if (worker.thread == nullptr) return;
+    worker.stopRequested.store(true, std::memory_order_relaxed);
+    if (WaitForSingleObject(worker.thread, win32::kStopGraceMs) != WAIT_OBJECT_0) TerminateThread(worker.thread, 0);
 }
 
 }  // namespace lw::platform

@@ -1,0 +1,112 @@
+// The SDL host's state, one struct for all its files. The windows belong to the main thread; the
+// worker meets it only in the handover, the close handshake and its own end, each guarded by its
+// own mutex, and in the few flags that stay atomic.
+#pragma once
+
+#include <SDL.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdint>
+#include <map>
+#include <mutex>
+#include <vector>
+
+#include "host/monitor_layout.h"
+
+namespace lw::sdl {
+
+// A window that shows the frame: one per display that shows it, the primary display's first, or
+// the one borrowed window of a hack.
+struct FrameWindow {
+    SDL_Window* window = nullptr;
+    bool borrowed = false;
+    // Where the window lies on the desktop that spans all of them: mouse positions are given
+    // in that desktop's coordinates, so moving between windows is one smooth move.
+    SDL_Point desktopOffset{0, 0};
+    // Its surface is new (first use, resize): it is filled before the frame goes on it.
+    bool stale = true;
+    SDL_Surface* surface = nullptr;  // the last one SDL gave, to notice a new one
+    // Only for a surface whose pixels are not 32-bit XRGB: the frame is drawn here and
+    // converted by SDL on the way.
+    SDL_Surface* staging = nullptr;
+};
+
+// Main thread; set before the worker starts and only read by it afterwards.
+struct WindowState {
+    // The primary display's window (or the borrowed one): it owns the message boxes.
+    SDL_Window* hostWindow = nullptr;
+    int previewMode = 0;  // 1: painting the still preview into another program's window
+    bool hackMode = false;  // drawing into a window XScreenSaver (or the root) owns
+    // The size the frame takes as "the screen's": the display's, or the borrowed window's.
+    int screenWidth = 0;
+    int screenHeight = 0;
+    // A window another program made: XScreenSaver's, the root, or a preview host's.
+    unsigned long borrowedWindow = 0;
+    std::vector<FrameWindow> frameWindows;
+};
+
+// Event types of our own, registered once SDL runs: a timer ticked (code: the timer id), the
+// worker handed over a frame, the worker asks the window to close.
+struct EventTypes {
+    Uint32 timer = 0;
+    Uint32 present = 0;
+    Uint32 close = 0;
+};
+
+// The frame the worker draws and the part of it waiting for the main thread.
+struct Handover {
+    std::mutex mutex;  // guards everything here
+    std::condition_variable handled;  // wakes a worker waiting for its handover
+    std::vector<std::uint32_t> surface;  // bottom-up rows, as the engine draws them
+    int surfaceWidth = 0;
+    int surfaceHeight = 0;
+    bool pending = false;
+    ScreenRect rect{};
+    bool closing = false;
+};
+
+struct Timers {
+    std::mutex mutex;
+    std::map<int, SDL_TimerID> ids;
+};
+
+// The worker's synchronous close request.
+struct CloseHandshake {
+    std::mutex mutex;
+    std::condition_variable done;
+    bool handled = false;
+};
+
+struct Worker {
+    void (*main)() = nullptr;
+    SDL_Thread* thread = nullptr;
+    std::atomic<SDL_threadID> id{0};  // set by the worker itself as it starts
+    std::atomic<bool> stopAsked{false};
+    std::mutex finishMutex;
+    std::condition_variable finishChanged;  // also wakes a sleeping worker
+    bool finished = false;
+};
+
+// The borrowed window the X error handler looks out for; the handler runs on whichever thread
+// made the failed request.
+struct WatchedWindow {
+    std::atomic<unsigned long> window{0};
+    std::atomic<bool> gone{false};
+};
+
+struct HostState {
+    WindowState window;
+    EventTypes events;
+    Handover handover;
+    Timers timers;
+    CloseHandshake close;
+    Worker worker;
+    WatchedWindow watched;
+};
+
+HostState& state();
+// Puts the start values back. Only while no other thread of the host runs: before SDL starts.
+void resetState();
+
+}  // namespace lw::sdl
