@@ -1,6 +1,5 @@
 #include "host/clock.h"
 
-#include "host/random.h"
 #include "test_support.h"
 
 namespace lw {
@@ -49,13 +48,6 @@ TEST_F(ClockTest, AverageFpsWaitsForAFullRingThenFollowsEveryFrame) {
         frameEnd();
     }
     EXPECT_EQ(frameRate.averageFps, 400000) << "a sum of 0 counts as one unit";
-}
-
-TEST_F(ClockTest, RandomSequenceFromTheTickCount) {
-    headless::setTickCount(1);
-    seedRandom();
-    // The classic generator: 1 gives 41, 18467, 6334, 26500, 19169.
-    for (int expected : {41, 18467, 6334, 26500, 19169}) EXPECT_EQ(rand15(), expected);
 }
 
 }  // namespace lw
