@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <algorithm>
 #include <limits>
 #include <vector>
 
@@ -23,16 +22,12 @@ using Index = lw::linkpatterns::Index;
     std::abort();
 }
 
-class Bytes {
-public:
-    Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    std::uint8_t next() { return at_ < size_ ? data_[at_++] : 0; }
-    bool empty() const { return at_ >= size_; }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
+// The input read byte by byte; zeros once it runs out.
+struct Bytes {
+    const std::uint8_t* data;
+    std::size_t size;
+    std::size_t at = 0;
+    std::uint8_t next() { return at < size ? data[at++] : 0; }
 };
 
 // Mostly indexes around the array, sometimes the special values and the extremes of an int32.
@@ -94,7 +89,7 @@ void fillSystem(System& sys, int count, int paramSets) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Bytes in(data, size);
+    Bytes in{data, size};
     const int count = 1 + in.next() % 48;
     const int paramSets = 1 + in.next() % 3;
     const int ruleCount = 1 + in.next() % 4;
