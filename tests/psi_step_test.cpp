@@ -99,73 +99,50 @@ TEST_F(PsiStepTest, ExternalForceAndReflection) {
     EXPECT_EQ(p.position, at);
 }
 
-TEST_F(PsiStepTest, LifeCountsDownAndRespawns) {
-    Particle& p = createSingle(0);
+TEST_F(PsiStepTest, LifeCountsDownThenRespawnsWhatTheFlagsOrTheHookSay) {
+    Particle& p = createSingle(0);  // emission box of size 0: a respawn lands on its centre
     ParticleSystem& s = *currentSystem;
-    s.respawnFlags = RespawnPosition | RespawnVelocity | RespawnColour;
+    s.respawnFlags = RespawnPosition | RespawnVelocity;
     s.emitCentre = Vec3{1000.0, 0.0, 0.0};
-    s.emitExtent = Vec3{10.0, 10.0, 10.0};
-    s.colourJitter = 20;
+    s.colourJitter = 50;
     s.lifetime = 5;
-    p.ttl = p.lifetime = 3;
-    std::vector<int> ttls;
-    for (int i = 0; i < 3; ++i) {
-        psiStep(s);
-        ttls.push_back(p.ttl);
-    }
-    EXPECT_EQ(ttls, (std::vector<int>{2, 1, 0}));
-    EXPECT_LT(p.position.x, 10.0);
+    p.ttl = p.lifetime = 2;
     psiStep(s);
-    EXPECT_NEAR(p.position.x, 1000.0, 10.0) << "respawned in the emission box";
+    psiStep(s);
+    EXPECT_EQ(p.ttl, 0);
+    EXPECT_EQ(p.position, (Vec3{2.0, 4.0, 6.0}));
+    const std::uint32_t colour = p.colour;
+    psiStep(s);
+    EXPECT_EQ(p.position, s.emitCentre);
     EXPECT_NEAR(length(p.velocity), 100.0, 50.0);
-    EXPECT_EQ(p.colour >> 24, 0xFFu);
+    EXPECT_EQ(p.colour, colour) << "only what the flags name is drawn again";
     EXPECT_EQ(p.ttl, 5);
-
-    // Without rearming, ttl stays 0 and the particle respawns on every step.
-    s.rearmLifetime = 0;
+    s.respawnFlags |= RespawnColour;
+    s.rearmLifetime = 0;  // ttl stays 0: a respawn on every step
     p.ttl = 0;
-    for (int i = 0; i < 3; ++i) {
-        p.position = Vec3{};
-        psiStep(s);
-        EXPECT_NEAR(p.position.x, 1000.0, 10.0);
-        EXPECT_EQ(p.ttl, 0);
-    }
-    // A lifetime of 0 never respawns, whatever the hook or flags say.
-    s.respawnHook = countingRespawn;
-    p.lifetime = 0;
-    const std::uint32_t before = randomState;
     psiStep(s);
-    EXPECT_EQ(respawnCalls, 0);
-    EXPECT_EQ(randomState, before);
-}
+    EXPECT_NE(p.colour, colour);
+    EXPECT_EQ(p.ttl, 0);
 
-TEST_F(PsiStepTest, RespawnHookAndFlagsZero) {
-    Particle& p = createSingle(0);
-    ParticleSystem& s = *currentSystem;
-    s.lifetime = 9;
-    p.lifetime = 4;
-    p.ttl = 0;
+    // A hook decides instead of the flags; one that respawns gets one more advance.
+    s.rearmLifetime = 1;
     s.respawnHook = countingRespawn;
-    respawnCalls = 0;
-    respawnAnswer = 0;
+    respawnCalls = respawnAnswer = 0;
+    p.position = Vec3{};
+    p.velocity = Vec3{1.0, 2.0, 3.0};
     psiStep(s);
-    EXPECT_EQ(respawnCalls, 1);
     EXPECT_EQ(p.position.y, 2.0) << "a hook that declines leaves the particle alone";
-    EXPECT_EQ(p.lifetime, 4);
     respawnAnswer = 1;
     psiStep(s);
-    EXPECT_EQ(p.position.y, 6.0) << "a hook that respawns gets one more advance";
-    EXPECT_EQ(p.ttl, 9);
-    EXPECT_EQ(p.lifetime, 9);
-
-    s.respawnHook = nullptr;
-    s.respawnFlags = RespawnVelocity;
-    s.colourJitter = 50;
-    p.ttl = 0;
-    const Particle before = p;
+    EXPECT_EQ(p.position.y, 6.0);
+    EXPECT_EQ(p.ttl, 5);
+    EXPECT_EQ(respawnCalls, 2);
+    // A lifetime of 0 never respawns, whatever the hook or flags say.
+    p.ttl = p.lifetime = 0;
+    const std::uint32_t before = randomState;
     psiStep(s);
-    EXPECT_EQ(p.colour, before.colour) << "only what the flags name is drawn again";
-    EXPECT_NE(p.velocity, before.velocity);
+    EXPECT_EQ(respawnCalls, 2);
+    EXPECT_EQ(randomState, before);
 }
 
 TEST_F(PsiStepTest, StepAllVisitsEverySystemInSlotOrderAndEmptyOnesAreValid) {

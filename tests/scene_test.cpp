@@ -2,9 +2,8 @@
 
 #include <cmath>
 
-#include "app/app_config.h"
-#include "overlay/overlays.h"
 #include "reference_picture.h"
+#include "scene_on_worker.h"
 #include "test_support.h"
 
 namespace lw {
@@ -17,9 +16,7 @@ protected:
     }
     // The program's configuration on a small screen, and the scene set up from a fixed seed.
     static void setUpScene(int width = 320, int height = 240, std::uint32_t seed = 7) {
-        headless::setScreenSize(width, height);
-        headless::setTickCount(seed);
-        applyAppConfig();
+        test::configureScene({0, width, height, seed});
         sceneSetUp();
     }
     static double cameraZ() { return cameraSlots[1]->position.z; }

@@ -30,42 +30,30 @@ struct Options {
     unsigned seed = 1;
 };
 
-struct Injected {
-    int keys = 0;
-    int buttons = 0;
-    int wheels = 0;
-    int moves = 0;
-    int ticks = 0;
-    int escapes = 0;
-};
-
 // Keys of the scene's controls and some it ignores; never Esc, which would end the run early.
 constexpr int kKeys[] = {lw::vk::Up, lw::vk::Down, lw::vk::Left, lw::vk::Right, lw::vk::Space,
                          lw::vk::Shift, lw::vk::LetterA, lw::vk::F1, 0x5B /* not in the key table */};
 constexpr lw::MouseButton kButtons[] = {lw::MouseButton::Left, lw::MouseButton::Middle, lw::MouseButton::Right};
 
-void injectOne(std::mt19937& random, Injected& injected) {
+// One key, button, wheel turn, mouse move or timer tick.
+void injectOne(std::mt19937& random) {
     const auto pick = [&random](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
     switch (pick(5)) {
         case 0: {
             const int key = kKeys[pick(std::size(kKeys))];
             pick(2) == 0 ? lw::recordKeyPress(key) : lw::recordKeyRelease(key);
-            injected.keys += 1;
             break;
         }
         case 1: {
             const auto button = kButtons[pick(3)];
             pick(2) == 0 ? lw::recordButtonPress(button) : lw::recordButtonRelease(button);
-            injected.buttons += 1;
             break;
         }
         case 2:
             lw::recordWheel((pick(2) == 0 ? 120 : -120) * 65536);
-            injected.wheels += 1;
             break;
         case 3:
             lw::recordMouseMove(pick(2000) - 500, pick(2000) - 500);
-            injected.moves += 1;
             break;
         default: {
             // Timer 0 hides the controls strip; the others are user timers nobody started, and ids
@@ -73,7 +61,6 @@ void injectOne(std::mt19937& random, Injected& injected) {
             // that shows a still picture starts it.
             const int id = pick(3) == 0 ? lw::kUserTimerBase : pick(2) == 0 ? lw::kUserTimerBase + pick(256) : pick(4000);
             if (id != lw::kRedrawTimerId) lw::onTimerTick(id);
-            injected.ticks += 1;
             break;
         }
     }
@@ -97,13 +84,12 @@ bool parseArguments(int argc, char** argv, Options& options) {
 
 // Presses and releases Esc until the worker has ended: a release recorded while the worker clears
 // the frame's input is lost, as it would be on a real window.
-bool endWithEscape(Injected& injected) {
+bool endWithEscape() {
     const auto deadline = std::chrono::steady_clock::now() + 60s;
     while (lw::headless::workerRunning()) {
         if (std::chrono::steady_clock::now() > deadline) return false;
         lw::recordKeyPress(lw::vk::Escape);
         lw::recordKeyRelease(lw::vk::Escape);
-        injected.escapes += 1;
         std::this_thread::sleep_for(1ms);
     }
     return true;
@@ -118,25 +104,25 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::mt19937 random(options.seed);
-    Injected injected;
+    int events = 0;
     lw::setBandRows(options.bandRows);
     // Frames 0: the worker never ends the run itself; Esc comes from this thread.
     if (!lw::test::startSceneOnWorker({0, options.width, options.height, options.seed})) return 1;
     const auto& framesDone = lw::test::sceneworker::framesDone;
     while (framesDone.load(std::memory_order_relaxed) < options.frames && lw::headless::workerRunning()) {
-        injectOne(random, injected);
+        injectOne(random);
+        events += 1;
         // Now and then a burst without pause, else a short random wait, so events land at every
         // point of the worker's frame without this thread taking a core of its own.
         if (random() % 4 != 0) std::this_thread::sleep_for(std::chrono::microseconds(random() % 400));
     }
-    const bool ended = endWithEscape(injected);
+    const bool ended = endWithEscape();
     const int frames = lw::test::finishSceneOnWorker();
     const auto boxes = lw::headless::messageBoxes().size();
     const bool byEscape = lw::peek(lw::processEnded) == 1 && lw::headless::closeRequested();
-    std::printf("threads: %d frames at %dx%d, bands on %d threads; from the main thread %d keys, %d buttons, %d wheel turns, %d moves, "
-                "%d timer ticks; %d Esc releases until the end; %zu messages\n",
-                frames, options.width, options.height, lw::wantedThreadCount(), injected.keys, injected.buttons, injected.wheels,
-                injected.moves, injected.ticks, injected.escapes, boxes);
+    std::printf("threads: %d frames at %dx%d, bands on %d threads; from the main thread %d keys, buttons, wheel "
+                "turns, moves and timer ticks; %zu messages\n",
+                frames, options.width, options.height, lw::wantedThreadCount(), events, boxes);
     for (const auto& box : lw::headless::messageBoxes()) std::printf("threads: message \"%ls\"\n", box.text.c_str());
     lw::test::tearDownScene();
     const bool sound = ended && byEscape && frames >= options.frames && boxes == 0;
