@@ -43,7 +43,6 @@ TEST_F(AppConfigTest, MakesAFullScreenLumenwaltzThatRunsTheScene) {
     EXPECT_EQ(applyAppConfig(), 1);
     EXPECT_EQ(hostConfig.showCursor, 0);
     EXPECT_EQ(std::wstring(hostConfig.windowClassName), L"Lumenwaltz");
-    EXPECT_EQ(std::wstring(hostConfig.helpCaption), L"    Lumenwaltz");
     EXPECT_EQ(frameWidth, 1366);
     EXPECT_EQ(frameHeight, 768);
     EXPECT_EQ(fullScreen, 1);

@@ -25,29 +25,23 @@ namespace {
 constexpr int kHostWidth = 320;
 constexpr int kHostHeight = 240;
 
-// Waits for a process while answering the messages that its windows send to ours (a child
-// window's destruction notifies its parent synchronously).
+// Waits for a process (or, without one, just for the time) while answering the messages that
+// its windows send to ours: a child window's destruction notifies its parent synchronously.
 bool waitForProcess(HANDLE process, DWORD timeoutMs) {
     const DWORD start = GetTickCount();
     for (;;) {
         const DWORD spent = GetTickCount() - start;
         if (spent >= timeoutMs) return false;
-        const DWORD result = MsgWaitForMultipleObjects(1, &process, FALSE, timeoutMs - spent, QS_ALLINPUT);
-        if (result == WAIT_OBJECT_0) return true;
-        if (result != WAIT_OBJECT_0 + 1) return false;
+        const DWORD handles = process != nullptr ? 1 : 0;
+        const DWORD result = MsgWaitForMultipleObjects(handles, &process, FALSE, timeoutMs - spent, QS_ALLINPUT);
+        if (handles == 1 && result == WAIT_OBJECT_0) return true;
+        if (result != WAIT_OBJECT_0 + handles) return false;
         MSG message;
         while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
     }
 }
 
-void pumpFor(DWORD ms) {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < ms) {
-        MSG message;
-        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&message);
-        Sleep(10);
-    }
-}
+void pumpFor(DWORD ms) { waitForProcess(nullptr, ms); }
 
 HWND openHostWindow() {
     WNDCLASSW windowClass{};
