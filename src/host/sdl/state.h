@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/host_state.h"
 #include "host/monitor_layout.h"
 
 namespace lw::sdl {
@@ -105,8 +106,8 @@ struct HostState {
     WatchedWindow watched;
 };
 
-HostState& state();
-// Puts the start values back. Only while no other thread of the host runs: before SDL starts.
-void resetState();
+inline HostState& state() { return hostState<HostState>(); }
+// Puts the start values back; before SDL starts.
+inline void resetState() { remakeHostState<HostState>(); }
 
 }  // namespace lw::sdl

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "host/host_state.h"
 #include "host/win32/windows_api.h"
 
 namespace lw::win32 {
@@ -63,8 +64,8 @@ struct HostState {
     std::map<std::wstring, std::vector<std::uint8_t>> bitmapFiles;
 };
 
-HostState& state();
-// Puts the start values back. Only while no other thread of the host runs: before the window.
-void resetState();
+inline HostState& state() { return hostState<HostState>(); }
+// Puts the start values back; before the window exists.
+inline void resetState() { remakeHostState<HostState>(); }
 
 }  // namespace lw::win32
