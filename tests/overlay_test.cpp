@@ -25,6 +25,15 @@ protected:
         createFrameBuffers();
     }
     static std::uint32_t& at(int x, int y) { return pixels[rowTable[y] + x]; }
+    // Pixels off the black background in the strip's and the logo's places on a 1024 x 768 frame.
+    static int litPixels(int x0, int x1, int y0, int y1) {
+        int lit = 0;
+        for (int y = y0; y <= y1; ++y)
+            for (int x = x0; x <= x1; ++x) lit += at(x, y) != 0;
+        return lit;
+    }
+    static int stripLit() { return litPixels(24, 662, 768 - 21, 768 - 9); }
+    static int logoLit() { return litPixels(840, 991, 768 - 20, 768 - 9); }
     // A solid picture as a 24-bit bitmap resource.
     static void solidBitmap(const wchar_t* name, int width, int height, std::uint32_t rgb) {
         headless::overrideResource(name, platform::kBitmapResourceType,
@@ -118,16 +127,7 @@ TEST_F(OverlayTest, StripGoesForGoodWithTheFirstTickOfTimer0) {
     const auto stripRowLit = [] {
         clearFrame();
         drawOverlays();
-        int lit = 0;
-        for (int y = 768 - 21; y <= 768 - 9; ++y)
-            for (int x = 24; x <= 662; ++x) lit += at(x, y) != 0;
-        return lit;
-    };
-    const auto logoLit = [] {
-        int lit = 0;
-        for (int y = 768 - 20; y <= 768 - 9; ++y)
-            for (int x = 840; x <= 991; ++x) lit += at(x, y) != 0;
-        return lit;
+        return stripLit();
     };
     EXPECT_GT(stripRowLit(), 100);
     headless::advance(10000);
@@ -137,6 +137,20 @@ TEST_F(OverlayTest, StripGoesForGoodWithTheFirstTickOfTimer0) {
     timerFired[0].store(0);  // even if the flag were cleared, the timer no longer runs
     headless::advance(20000);
     EXPECT_EQ(peek(timerFired[0]), 0);
+}
+
+// Where another program owns the keys and the mouse, the strip would name controls that do
+// nothing; the logo stays.
+TEST_F(OverlayTest, WithoutUserControlsOnlyTheLogoIsDrawn) {
+    makeFrame(1024, 768);
+    hostConfig.userControls = false;
+    installOverlays();
+    backgroundColour = 0;
+    startTimer(0, 10000);
+    clearFrame();
+    drawOverlays();
+    EXPECT_EQ(stripLit(), 0);
+    EXPECT_GT(logoLit(), 50);
 }
 
 TEST_F(OverlayTest, MissingPictureIsFatal) {
