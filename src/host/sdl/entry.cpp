@@ -5,8 +5,6 @@
 #include <string>
 
 #include "host/host_config.h"
-#include "host/linux/embedded_resources.h"
-#include "host/linux/image_codec.h"
 #include "host/linux/start_mode.h"
 #include "host/linux/utf8.h"
 #include "host/platform.h"
@@ -18,7 +16,6 @@
 namespace lw::sdl {
 
 SDL_Window* hostWindow = nullptr;
-SDL_Renderer* renderer = nullptr;
 int previewMode = 0;
 bool hackMode = false;
 int screenSizeWidth = 0;
@@ -45,18 +42,6 @@ void showHelp() {
     SDL_ShowSimpleMessageBox(0, caption.c_str(), text.c_str(), nullptr);
 }
 
-void setWindowIcon() {
-    platform::DecodedImage icon;
-    if (!linuxhost::decodeIcon(linuxhost::findEmbeddedResource(L"ICON_MAIN", L"ICON"), icon)) return;
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(icon.pixels, icon.width, icon.height, 32,
-                                                              icon.width * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (surface != nullptr) {
-        SDL_SetWindowIcon(hostWindow, surface);
-        SDL_FreeSurface(surface);
-    }
-    linuxhost::releasePicture(icon);
-}
-
 bool readDisplaySize() {
     SDL_DisplayMode mode;
     if (SDL_GetDesktopDisplayMode(0, &mode) != 0) {
@@ -68,18 +53,14 @@ bool readDisplaySize() {
     return true;
 }
 
-// Creates the window once the configuration has set the frame's size.
-bool createFullWindow() {
-    const Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen == 1 ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    const int x = screenSizeWidth / 2 - frameWidth / 2;
-    const int y = screenSizeHeight / 2 - frameHeight / 2;
+// Creates the windows once the configuration has set the frame's size.
+bool createFullWindows() {
     const std::string title = linuxhost::toUtf8(hostConfig.windowClassName);
-    hostWindow = SDL_CreateWindow(title.c_str(), x, y, frameWidth, frameHeight, flags);
-    if (hostWindow == nullptr) {
+    if (!openFrameWindows(title.c_str()) || frameWindows.empty()) {
         report("cannot open the window");
         return false;
     }
-    setWindowIcon();
+    hostWindow = frameWindows.front().window;
     return true;
 }
 
@@ -99,27 +80,34 @@ bool borrowWindow(unsigned long window) {
     return screenSizeWidth > 0 && screenSizeHeight > 0;
 }
 
-bool createRenderer() {
-    renderer = SDL_CreateRenderer(hostWindow, -1, 0);
-    if (renderer == nullptr) report("cannot draw into the window");
-    return renderer != nullptr;
-}
-
 // A borrowed window can go without an event: its owner destroys it. Then the run ends as if
-// the window had been closed.
-bool borrowedWindowGone(bool idle) {
+// the window had been closed. Nor does SDL hear of it when the owner resizes the window: SDL is
+// told, so the window's surface is made anew at the new size and the frame fits it again.
+bool borrowedWindowGone(Uint32& nextLook) {
     if (borrowedWindow == 0) return false;
-    return watchedWindowGone() || (idle && !windowExists(borrowedWindow));
+    if (watchedWindowGone()) return true;
+    const Uint32 now = SDL_GetTicks();
+    if (!SDL_TICKS_PASSED(now, nextLook)) return false;
+    nextLook = now + kWatchPeriodMs;
+    int width = 0;
+    int height = 0;
+    if (!windowSize(borrowedWindow, width, height)) return true;
+    int knownWidth = 0;
+    int knownHeight = 0;
+    SDL_GetWindowSize(hostWindow, &knownWidth, &knownHeight);
+    if (width != knownWidth || height != knownHeight) SDL_SetWindowSize(hostWindow, width, height);
+    return false;
 }
 
 void runEventLoop() {
     SDL_Event event;
+    Uint32 nextLook = SDL_GetTicks() + kWatchPeriodMs;
     for (;;) {
         const bool got = borrowedWindow != 0 ? SDL_WaitEventTimeout(&event, kWatchPeriodMs) == 1
                                              : SDL_WaitEvent(&event) == 1;
         if (got && !dispatchEvent(event)) return;
         if (!got && borrowedWindow == 0) return;  // the queue failed: nothing can come any more
-        if (borrowedWindowGone(!got)) {
+        if (borrowedWindowGone(nextLook)) {
             event.type = SDL_QUIT;
             dispatchEvent(event);
             return;
@@ -131,7 +119,7 @@ void runFull(void (*configure)()) {
     watchWindow(0);
     if (!readDisplaySize()) return;
     configure();
-    if (!createFullWindow() || !createRenderer()) return;
+    if (!createFullWindows()) return;
     repaint();
     if (!startProcessThread()) return;
     platform::showCursor(hostConfig.showCursor != 0);
@@ -148,7 +136,7 @@ void runHack(unsigned long window, void (*configure)()) {
         return;
     }
     configure();
-    if (!createRenderer()) return;
+    showFrameIn(hostWindow);
     repaint();
     if (!startProcessThread()) return;
     runEventLoop();
@@ -171,11 +159,10 @@ void finish() {
         std::_Exit(0);
     }
     removeAllTimers();
-    releaseTexture();
-    if (renderer != nullptr) SDL_DestroyRenderer(renderer);
-    // SDL leaves a borrowed window to its owner.
-    if (hostWindow != nullptr) SDL_DestroyWindow(hostWindow);
-    renderer = nullptr;
+    // The preview's window is the only one that shows no frame. SDL leaves a borrowed window
+    // to its owner.
+    if (frameWindows.empty() && hostWindow != nullptr) SDL_DestroyWindow(hostWindow);
+    closeFrameWindows();
     hostWindow = nullptr;
     SDL_Quit();
 }
@@ -194,6 +181,9 @@ int runProgram(const std::vector<std::string>& arguments, void (*configure)()) {
         showHelp();
         return 0;
     }
+    // Window surfaces as plain memory the X server reads (through shared memory where it can),
+    // not textures drawn through OpenGL, which machines without a GPU emulate in software.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         report("cannot start SDL");
         return 0;

@@ -15,7 +15,7 @@ bool closeWindow() {
     onCloseRequest();
     beginClosing();
     // Gone from the screen at once, as a destroyed window is; a borrowed window is not ours to hide.
-    if (hostWindow != nullptr && !hackMode && previewMode == 0) SDL_HideWindow(hostWindow);
+    hideFrameWindows();
     return false;
 }
 
@@ -29,6 +29,22 @@ bool previewEvent(const SDL_Event& event) {
     return true;
 }
 
+// In the coordinates of the desktop that all windows span, as one window over every monitor
+// would see it.
+void recordMotion(const SDL_MouseMotionEvent& motion) {
+    const FrameWindow* shown = frameWindowById(motion.windowID);
+    const SDL_Point offset = shown != nullptr ? shown->desktopOffset : SDL_Point{0, 0};
+    keymap::recordMotion(motion.x + offset.x, motion.y + offset.y);
+}
+
+// A window changed size or was uncovered: its surface is new, or shown again.
+void windowChanged(const SDL_WindowEvent& change) {
+    if (change.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+        if (FrameWindow* shown = frameWindowById(change.windowID)) shown->stale = true;
+    }
+    repaint();
+}
+
 // A hack runs until it is killed: keys never reach its animation, so Esc cannot end it.
 void recordInput(const SDL_Event& event) {
     switch (event.type) {
@@ -37,7 +53,7 @@ void recordInput(const SDL_Event& event) {
             if (!hackMode) keymap::recordKey(event.key.keysym.sym, event.key.keysym.mod, event.type == SDL_KEYDOWN);
             break;
         case SDL_MOUSEMOTION:
-            keymap::recordMotion(event.motion.x, event.motion.y);
+            recordMotion(event.motion);
             break;
         case SDL_MOUSEBUTTONDOWN:
         case SDL_MOUSEBUTTONUP:
@@ -65,7 +81,9 @@ bool fullEvent(const SDL_Event& event) {
         return closeWindow();
     } else if (event.type == SDL_WINDOWEVENT) {
         if (event.window.event == SDL_WINDOWEVENT_CLOSE) return closeWindow();
-        if (event.window.event == SDL_WINDOWEVENT_EXPOSED) repaint();
+        if (event.window.event == SDL_WINDOWEVENT_EXPOSED || event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+            windowChanged(event.window);
+        }
     } else {
         recordInput(event);
     }

@@ -1,5 +1,5 @@
-// What the SDL host's files share. The window, the renderer and the texture belong to the main
-// thread; the worker reaches the main thread only through pushed events and the handshakes of
+// What the SDL host's files share. The windows and their surfaces belong to the main thread;
+// the worker reaches the main thread only through pushed events and the handshakes of
 // surface.cpp and window.cpp. Only the files of this folder include SDL's or X's headers.
 #pragma once
 
@@ -7,16 +7,18 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 #include "host/linux/host_table.h"
+#include "host/monitor_layout.h"
 
 namespace lw::sdl {
 
 extern const linuxhost::HostTable sdlHostTable;
 
 // --- the window (main thread) ---------------------------------------------------------------
+// The primary display's window (or the borrowed one): it owns the message boxes.
 extern SDL_Window* hostWindow;
-extern SDL_Renderer* renderer;
 extern int previewMode;  // 1: painting the still preview into another program's window
 extern bool hackMode;    // drawing into a window XScreenSaver (or the root) owns
 // The size the frame takes as "the screen's": the display's, or the borrowed window's.
@@ -33,17 +35,43 @@ bool registerEventTypes();
 // Handles one event as the window procedure handles one message. False once the loop must end.
 bool dispatchEvent(const SDL_Event& event);
 
+// --- the windows that show the frame (screens.cpp) ------------------------------------------
+// One per display that shows it, the primary display's first; one borrowed window in hack mode.
+struct FrameWindow {
+    SDL_Window* window = nullptr;
+    bool borrowed = false;
+    // Where the window lies on the desktop that spans all of them: mouse positions are given
+    // in that desktop's coordinates, so moving between windows is one smooth move.
+    SDL_Point desktopOffset{0, 0};
+    // Its surface is new (first use, resize): it is filled before the frame goes on it.
+    bool stale = true;
+    SDL_Surface* surface = nullptr;  // the last one SDL gave, to notice a new one
+    // Only for a surface whose pixels are not 32-bit XRGB: the frame is drawn here and
+    // converted by SDL on the way.
+    SDL_Surface* staging = nullptr;
+};
+extern std::vector<FrameWindow> frameWindows;
+
+// Main thread: one full-screen window per display (a display that overlaps the primary one
+// mirrors it and gets none), or one window of the frame's size when not full screen.
+bool openFrameWindows(const char* title);
+// Main thread: the borrowed window shows the frame.
+void showFrameIn(SDL_Window* window);
+FrameWindow* frameWindowById(Uint32 id);
+void hideFrameWindows();
+// Main thread, after the worker has ended: the windows go (a borrowed one stays its owner's).
+void closeFrameWindows();
+
 // --- presentation (surface.cpp) -------------------------------------------------------------
-// Main thread: copies the rectangle the worker handed over into the texture and shows it.
+// Main thread: copies the rectangle the worker handed over onto every window's surface and
+// shows them.
 void presentHandedOver();
-// Main thread: shows the latest frame again (the window was uncovered), or black before one.
+// Main thread: shows the windows' surfaces again (a window was uncovered or resized).
 void repaint();
 // Main thread: from now on handovers and close requests return at once, and a worker waiting
 // for one is woken. Called as the window starts to close, before anything waits for the worker.
 void beginClosing();
 bool isClosing();
-// Main thread, after the worker has ended: the texture goes.
-void releaseTexture();
 
 // --- the close handshake (window.cpp) -------------------------------------------------------
 // Main thread: the worker's close request has been handled; wakes it.
@@ -71,6 +99,8 @@ void removeAllTimers();
 // Asks the X server directly, on a connection of our own: SDL would end the process on the X
 // error that a wrong id gives.
 bool windowExists(unsigned long window);
+// False when the window does not exist.
+bool windowSize(unsigned long window, int& width, int& height);
 unsigned long rootWindow();  // 0 without a display
 // Replaces Xlib's default handler, which ends the process on any X error: errors are ignored,
 // except that the window we draw into going away ends the run.

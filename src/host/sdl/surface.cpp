@@ -1,13 +1,17 @@
 // The frame surface and its way to the screen. The worker draws into plain memory; presentRect
-// hands a finished rectangle to the main thread, which owns the renderer, and waits until it is
-// copied into the streaming texture and shown: no tearing, and the worker never draws into
-// pixels that are being read.
+// hands a finished rectangle to the main thread, which owns the windows, and waits until it is
+// copied onto their surfaces: no tearing, and the worker never draws into pixels that are being
+// read. Each window's surface is its own memory that SDL hands to the X server (through shared
+// memory where it can), so a frame costs one copy and no drawing through OpenGL, which machines
+// without a GPU emulate in software.
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
 #include <vector>
 
+#include "host/frame_scaling.h"
 #include "host/sdl/sdl_host.h"
+#include "raster/frame_buffer.h"
 
 namespace lw::sdl {
 
@@ -20,37 +24,83 @@ std::vector<std::uint32_t> surface;  // bottom-up rows, as the engine draws them
 int surfaceWidth = 0;
 int surfaceHeight = 0;
 bool handoverPending = false;
-SDL_Rect handover{};
+ScreenRect handover{};
 bool closing = false;
 
-// Main thread only.
-SDL_Texture* texture = nullptr;
-int textureWidth = 0;
-int textureHeight = 0;
-
-bool ensureTexture(int width, int height) {
-    if (texture != nullptr && textureWidth == width && textureHeight == height) return true;
-    releaseTexture();
-    // The fourth byte of a frame pixel means nothing: a format without alpha ignores it.
-    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB888, SDL_TEXTUREACCESS_STREAMING, width, height);
-    if (texture == nullptr) return false;
-    textureWidth = width;
-    textureHeight = height;
-    return true;
+// Pixels the frame's words can be copied into as they are: 32 bits, red, green, blue from the
+// high byte down; the fourth byte is ignored.
+bool takesFrameWords(const SDL_PixelFormat& format) {
+    return format.BytesPerPixel == 4 && format.Rmask == 0xFF0000 && format.Gmask == 0xFF00 && format.Bmask == 0xFF;
 }
 
-// Flips the rows on the way: the surface is bottom-up, the texture top-down.
-void copyToTexture(const SDL_Rect& rect) {
-    void* target = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture, &rect, &target, &pitch) != 0) return;
-    for (int row = 0; row < rect.h; ++row) {
-        const std::size_t sourceRow = static_cast<std::size_t>(surfaceHeight - 1 - (rect.y + row));
-        const std::uint32_t* from = surface.data() + sourceRow * surfaceWidth + rect.x;
-        auto* to = static_cast<std::uint8_t*>(target) + static_cast<std::size_t>(row) * pitch;
-        std::copy_n(from, rect.w, reinterpret_cast<std::uint32_t*>(to));
+// Where the frame is drawn for this window: its surface, or a staging surface SDL converts from.
+SDL_Surface* canvasFor(FrameWindow& shown, SDL_Surface* target) {
+    if (takesFrameWords(*target->format)) return target;
+    if (shown.staging != nullptr && (shown.staging->w != target->w || shown.staging->h != target->h)) {
+        SDL_FreeSurface(shown.staging);
+        shown.staging = nullptr;
     }
-    SDL_UnlockTexture(texture);
+    if (shown.staging == nullptr) {
+        shown.staging = SDL_CreateRGBSurfaceWithFormat(0, target->w, target->h, 32, SDL_PIXELFORMAT_RGB888);
+    }
+    return shown.staging;
+}
+
+WindowPixels pixelsOf(SDL_Surface* canvas) {
+    return {static_cast<std::uint32_t*>(canvas->pixels), canvas->pitch / 4, canvas->w, canvas->h};
+}
+
+// A new surface holds nothing yet: the frame's place black until the next frame arrives, the
+// rest in the background colour. Before the first frame all of it is black.
+void fillNew(SDL_Surface* target, const ScreenRect& place) {
+    if (place.empty()) {
+        SDL_FillRect(target, nullptr, SDL_MapRGB(target->format, 0, 0, 0));
+        return;
+    }
+    const Uint32 background =
+        SDL_MapRGB(target->format, (backgroundColour >> 16) & 0xFF, (backgroundColour >> 8) & 0xFF, backgroundColour & 0xFF);
+    for (const ScreenRect& bar : barsAround({0, 0, target->w, target->h}, place)) {
+        const SDL_Rect rect{bar.x, bar.y, bar.width, bar.height};
+        SDL_FillRect(target, &rect, background);
+    }
+    const SDL_Rect frameRect{place.x, place.y, place.width, place.height};
+    SDL_FillRect(target, &frameRect, SDL_MapRGB(target->format, 0, 0, 0));
+}
+
+// The window's current surface; a new one (first use, or the window changed size) is filled.
+SDL_Surface* currentSurface(FrameWindow& shown) {
+    SDL_Surface* target = SDL_GetWindowSurface(shown.window);
+    if (target == nullptr) return nullptr;
+    if (target != shown.surface) shown.stale = true;
+    shown.surface = target;
+    if (shown.stale) {
+        const ScreenRect place = fitCentred(surfaceWidth, surfaceHeight, {0, 0, target->w, target->h});
+        fillNew(target, place);
+        // Without a frame its place, and so the bars, are not known yet.
+        shown.stale = place.empty();
+    }
+    return target;
+}
+
+// With the lock held. A window of the frame's size gets the handed-over part as it is; any
+// other (another display, a resized borrowed window) the whole frame scaled to fit.
+void drawFrameOn(FrameWindow& shown) {
+    SDL_Surface* target = currentSurface(shown);
+    if (target == nullptr || surfaceWidth <= 0) return;
+    SDL_Surface* canvas = canvasFor(shown, target);
+    if (canvas == nullptr) return;
+    const FramePixels frame{surface.data(), surfaceWidth, surfaceHeight};
+    const ScreenRect place = fitCentred(surfaceWidth, surfaceHeight, {0, 0, target->w, target->h});
+    const bool asDrawn = place.width == surfaceWidth && place.height == surfaceHeight;
+    if (asDrawn) {
+        copyFramePart(frame, handover, pixelsOf(canvas), place.x, place.y);
+    } else {
+        scaleFrame(frame, pixelsOf(canvas), place);
+    }
+    if (canvas != target) {
+        SDL_Rect rect{place.x, place.y, place.width, place.height};
+        SDL_BlitSurface(canvas, &rect, target, &rect);
+    }
 }
 
 // With the lock held: the rectangle, clipped to the surface, waits for the main thread. False
@@ -66,14 +116,10 @@ bool handOver(int x, int y, int w, int h) {
     return true;
 }
 
-void show() {
-    if (texture != nullptr) {
-        SDL_RenderCopy(renderer, texture, nullptr, nullptr);
-    } else {
-        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-        SDL_RenderClear(renderer);
+void showSurfaces() {
+    for (const FrameWindow& shown : frameWindows) {
+        if (shown.surface != nullptr) SDL_UpdateWindowSurface(shown.window);
     }
-    SDL_RenderPresent(renderer);
 }
 
 }  // namespace
@@ -82,16 +128,21 @@ void presentHandedOver() {
     {
         std::lock_guard lock(mutex);
         if (!handoverPending || closing) return;
-        if (renderer != nullptr && ensureTexture(surfaceWidth, surfaceHeight)) copyToTexture(handover);
+        for (FrameWindow& shown : frameWindows) drawFrameOn(shown);
+        // The frame has been copied: the worker may draw the next one while the windows show this.
+        handoverPending = false;
+        handled.notify_all();
     }
-    if (renderer != nullptr) show();
-    std::lock_guard lock(mutex);
-    handoverPending = false;
-    handled.notify_all();
+    showSurfaces();
 }
 
 void repaint() {
-    if (renderer != nullptr) show();
+    {
+        // Only the windows' own pixels are shown again; the frame may be half drawn by now.
+        std::lock_guard lock(mutex);
+        for (FrameWindow& shown : frameWindows) currentSurface(shown);
+    }
+    showSurfaces();
 }
 
 void beginClosing() {
@@ -107,12 +158,6 @@ void beginClosing() {
 bool isClosing() {
     std::lock_guard lock(mutex);
     return closing;
-}
-
-void releaseTexture() {
-    if (texture != nullptr) SDL_DestroyTexture(texture);
-    texture = nullptr;
-    textureWidth = textureHeight = 0;
 }
 
 namespace host {

@@ -24,7 +24,7 @@ int onXError(Display*, XErrorEvent* error) {
 
 }  // namespace
 
-bool windowExists(unsigned long window) {
+bool windowSize(unsigned long window, int& width, int& height) {
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr) return false;
     auto* previous = XSetErrorHandler(onXError);
@@ -32,7 +32,17 @@ bool windowExists(unsigned long window) {
     const bool exists = XGetWindowAttributes(display, window, &attributes) != 0;
     XSetErrorHandler(previous);
     XCloseDisplay(display);
+    if (exists) {
+        width = attributes.width;
+        height = attributes.height;
+    }
     return exists;
+}
+
+bool windowExists(unsigned long window) {
+    int width = 0;
+    int height = 0;
+    return windowSize(window, width, height);
 }
 
 unsigned long rootWindow() {

@@ -17,6 +17,7 @@ namespace lw::win32 {
 HINSTANCE instance = nullptr;
 HWND hostWindow = nullptr;
 HDC windowDC = nullptr;
+SIZE windowSize{0, 0};
 int previewMode = 0;
 HWND previewParent = nullptr;
 RECT previewRect{};
@@ -81,17 +82,25 @@ bool registerFullClass() {
     return RegisterClassW(&windowClass) != 0;
 }
 
+// A window of the frame's size in the middle of the screen.
+RECT centredWindow() {
+    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - frameWidth / 2;
+    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - frameHeight / 2;
+    return {x, y, x + frameWidth, y + frameHeight};
+}
+
 bool openFullWindow(int showCommand) {
     if (!registerFullClass()) return false;
     const DWORD style = fullScreen == 1 ? WS_POPUP : WS_OVERLAPPEDWINDOW;
-    const int x = GetSystemMetrics(SM_CXSCREEN) / 2 - frameWidth / 2;
-    const int y = GetSystemMetrics(SM_CYSCREEN) / 2 - frameHeight / 2;
-    hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName, style, x, y, frameWidth,
-                                 frameHeight, nullptr, nullptr, instance, nullptr);
+    const RECT place = fullScreen == 1 ? layOutFullScreen() : centredWindow();
+    windowSize = {place.right - place.left, place.bottom - place.top};
+    hostWindow = CreateWindowExW(0, hostConfig.windowClassName, hostConfig.windowClassName, style, place.left,
+                                 place.top, windowSize.cx, windowSize.cy, nullptr, nullptr, instance, nullptr);
     if (hostWindow == nullptr) return false;
     ShowWindow(hostWindow, showCommand);
     UpdateWindow(hostWindow);
     windowDC = GetDC(hostWindow);
+    if (windowDC != nullptr) prepareWindowDC(windowDC);
     // A window without its worker would stay on screen with nothing to end it.
     if (!startProcessThread()) {
         DestroyWindow(hostWindow);

@@ -11,6 +11,8 @@ namespace {
 std::atomic<HDC> memDC{nullptr};
 HBITMAP dibBitmap = nullptr;
 HGDIOBJ oldBitmap = nullptr;
+// Published by the store of memDC: whoever loads memDC as non-null (acquire) sees it.
+SIZE surfaceSize{0, 0};
 }  // namespace
 
 bool surfaceExists() { return memDC.load(std::memory_order_relaxed) != nullptr; }
@@ -22,6 +24,7 @@ namespace lw::platform {
 using win32::dibBitmap;
 using win32::memDC;
 using win32::oldBitmap;
+using win32::surfaceSize;
 
 std::uint32_t* createSurface(int width, int height) {
     releaseSurface();
@@ -40,7 +43,8 @@ std::uint32_t* createSurface(int width, int height) {
         dibBitmap = CreateDIBSection(screenDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
         if (dibBitmap != nullptr && bits != nullptr) {
             oldBitmap = SelectObject(dc, dibBitmap);
-            memDC.store(dc, std::memory_order_relaxed);
+            surfaceSize = {width, height};
+            memDC.store(dc, std::memory_order_release);
         } else {
             if (dibBitmap != nullptr) DeleteObject(dibBitmap);
             dibBitmap = nullptr;
@@ -53,9 +57,9 @@ std::uint32_t* createSurface(int width, int height) {
 }
 
 void presentRect(int x, int y, int w, int h) {
-    HDC source = memDC.load(std::memory_order_relaxed);
+    HDC source = memDC.load(std::memory_order_acquire);
     if (source == nullptr || win32::windowDC == nullptr) return;
-    BitBlt(win32::windowDC, x, y, w, h, source, x, y, SRCCOPY);
+    win32::showOnMonitors(win32::windowDC, source, surfaceSize, RECT{x, y, x + w, y + h});
 }
 
 void releaseSurface() {

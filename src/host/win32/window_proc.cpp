@@ -55,7 +55,8 @@ LRESULT previewProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam
 // at once, and the main thread would spin until the worker has made its frame.
 void paintFull(HWND window) {
     PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
+    HDC dc = BeginPaint(window, &paint);
+    paintBars(dc);
     if (surfaceExists()) presentWhole();
     EndPaint(window, &paint);
 }
@@ -92,7 +93,8 @@ LRESULT fullProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_ERASEBKGND:
             return 1;
         case WM_GETMINMAXINFO:
-            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = POINT{frameWidth, frameHeight};
+            // A window that spans several monitors is larger than the frame.
+            reinterpret_cast<MINMAXINFO*>(lParam)->ptMaxTrackSize = POINT{windowSize.cx, windowSize.cy};
             return 0;
         case WM_KEYDOWN:
             recordKeyPress(low32(wParam));

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "host/frame_scaling.h"
+
+namespace lw {
+namespace {
+
+// A 3 x 2 frame, stored bottom-up: the top row on screen is 1 2 3, the bottom row 4 5 6.
+const std::vector<std::uint32_t> kFrame = {4, 5, 6, 1, 2, 3};
+const FramePixels kFramePixels{kFrame.data(), 3, 2};
+
+TEST(FrameScalingTest, APartLandsTopDownAtItsPlaceAndNothingOutsideIsTouched) {
+    std::vector<std::uint32_t> window(5 * 3, 0);  // 4 x 3 pixels, rows 5 apart
+    const WindowPixels target{window.data(), 5, 4, 3};
+    copyFramePart(kFramePixels, {1, 0, 5, 5}, target, 1, 1);  // clipped to columns 1..2 of the frame
+    EXPECT_EQ(window, (std::vector<std::uint32_t>{0, 0, 0, 0, 0,  //
+                                                  0, 0, 2, 3, 0,  //
+                                                  0, 0, 5, 6, 0}));
+    copyFramePart(kFramePixels, {0, 0, 3, 2}, target, -2, 2);  // only the top row's last pixel lands
+    EXPECT_EQ(window[10], 3u);
+    EXPECT_EQ(window[11], 0u);
+    copyFramePart(kFramePixels, {0, 0, 3, 2}, target, 3, -1);  // only the bottom row's first pixel lands
+    EXPECT_EQ(window[3], 4u);
+    EXPECT_EQ(window[4], 0u);
+}
+
+TEST(FrameScalingTest, ScalingTakesThePixelUnderEachCentre) {
+    std::vector<std::uint32_t> window(7 * 4, 9);
+    const WindowPixels target{window.data(), 7, 7, 4};
+    scaleFrame(kFramePixels, target, {1, 0, 6, 4});  // twice as large
+    EXPECT_EQ(window, (std::vector<std::uint32_t>{9, 1, 1, 2, 2, 3, 3,  //
+                                                  9, 1, 1, 2, 2, 3, 3,  //
+                                                  9, 4, 4, 5, 5, 6, 6,  //
+                                                  9, 4, 4, 5, 5, 6, 6}));
+    std::vector<std::uint32_t> small(2, 0);
+    scaleFrame(kFramePixels, {small.data(), 2, 2, 1}, {0, 0, 2, 1});  // centres at 0.75 and 2.25 of 3
+    EXPECT_EQ(small, (std::vector<std::uint32_t>{4, 6}));
+}
+
+}  // namespace
+}  // namespace lw
