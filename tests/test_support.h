@@ -21,7 +21,7 @@
 #include "raster/depth_buffer.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
-#include "sprites/ball_routines.h"
+#include "sprites/frame_bands.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
 
@@ -49,7 +49,6 @@ protected:
         resetDepthBuffer();
         resetDispatch();
         resetSpriteSetup();
-        resetBallRoutines();
     }
 };
 

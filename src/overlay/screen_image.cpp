@@ -44,6 +44,27 @@ void blendPixel(std::uint32_t& d, std::uint32_t s, int kind) {
 
 bool drawsNothing(int kind) { return kind == 4 || kind == 5 || kind == 6; }
 
+// The pictures of the frame being drawn; the program puts two on each.
+constexpr int kMostFrameImages = 16;
+ScreenImage frameImages[kMostFrameImages];
+int frameImageCount = 0;
+
+// A viewport narrower or lower than the picture (a small window, the 240 x 180 default frame)
+// would put it partly outside the frame: only the part inside the viewport is drawn.
+void drawImageRows(const ScreenImage& image, const DrawTarget& t) {
+    const int firstColumn = std::max({image.x, 0, t.left});
+    const int lastColumn = std::min({image.xEnd, image.x + image.width - 1, t.right});
+    const int firstRow = std::max({image.y, 0, t.top});
+    const int lastRow = std::min({image.yEnd, image.y + image.height - 1, t.bottom});
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const std::uint32_t* source = image.picture + static_cast<std::size_t>(row - image.y) * image.width;
+        std::uint32_t* target = t.pixels + t.rows[row];
+        for (int column = firstColumn; column <= lastColumn; ++column) {
+            blendPixel(target[column], source[column - image.x], image.kind);
+        }
+    }
+}
+
 }  // namespace
 
 bool loadScreenImage(ScreenImage& image, const wchar_t* resourceName) {
@@ -97,21 +118,16 @@ void placeBottomRight(ScreenImage& image, int dx, int dy, int kind) {
 }
 
 void drawScreenImage(const ScreenImage& image) {
-    if (image.picture == nullptr || pixels == nullptr || drawsNothing(image.kind)) return;
-    // A viewport narrower or lower than the picture (a small window, the 240 x 180 default frame)
-    // would put it partly outside the frame: only the part inside the viewport is drawn.
-    const int firstColumn = std::max(image.x, 0);
-    const int lastColumn = std::min({image.xEnd, image.x + image.width - 1, viewMaxX});
-    const int firstRow = std::max(image.y, 0);
-    const int lastRow = std::min({image.yEnd, image.y + image.height - 1, viewMaxY});
-    for (int row = firstRow; row <= lastRow; ++row) {
-        const std::uint32_t* source = image.picture + static_cast<std::size_t>(row - image.y) * image.width;
-        std::uint32_t* target = pixels + rowTable[row];
-        for (int column = firstColumn; column <= lastColumn; ++column) {
-            blendPixel(target[column], source[column - image.x], image.kind);
-        }
-    }
+    if (image.picture == nullptr || drawsNothing(image.kind)) return;
+    if (frameImageCount == kMostFrameImages) fatalError(L"Too many screen images on one frame");
+    frameImages[frameImageCount++] = image;
 }
+
+void drawFrameScreenImages(const DrawTarget& target) {
+    for (int i = 0; i < frameImageCount; ++i) drawImageRows(frameImages[i], target);
+}
+
+void clearFrameScreenImages() { frameImageCount = 0; }
 
 void destroyScreenImage(ScreenImage*& image) {
     if (image == nullptr) return;

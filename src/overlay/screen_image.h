@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "raster/draw_target.h"
+
 namespace lw {
 
 enum BlendKind : int {
@@ -33,8 +35,14 @@ void createScreenImage(ScreenImage*& image, const wchar_t* resourceName);
 bool loadScreenImage(ScreenImage& image, const wchar_t* resourceName);
 void placeBottomLeft(ScreenImage& image, int dx, int dy, int kind);
 void placeBottomRight(ScreenImage& image, int dx, int dy, int kind);
-// Puts the picture on the frame by its kind, cut to the viewport.
+// Puts the picture on the frame being drawn, as it is placed now: the frame's bands draw it over
+// their sprites. Called by the overlay hook, on the worker.
 void drawScreenImage(const ScreenImage& image);
+// Draws the pictures put on the frame so far, by their kinds, cut to the viewport and to the
+// target's rows (view rows).
+void drawFrameScreenImages(const DrawTarget& target);
+// Forgets the pictures put on the last frame; the next frame starts without any.
+void clearFrameScreenImages();
 void destroyScreenImage(ScreenImage*& image);
 
 }  // namespace lw

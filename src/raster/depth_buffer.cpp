@@ -25,15 +25,10 @@ void releaseDepthBuffer() {
     depthBuffer = nullptr;
 }
 
-void clearDepth() {
-    if (depthBuffer == nullptr) return;
-    if (hasMargin != 0) {
-        const std::size_t rowBytes = static_cast<std::size_t>(viewWidth) * sizeof(std::int32_t);
-        for (int i = 0; i < viewHeight; ++i) std::memset(depthBuffer + rowTable[i], kClearByte, rowBytes);
-        return;
-    }
-    const std::size_t cells = static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight);
-    std::memset(depthBuffer, kClearByte, cells * sizeof(std::int32_t));
+void clearDepthRows(const DrawTarget& t) {
+    if (t.depth == nullptr) return;
+    const std::size_t rowBytes = static_cast<std::size_t>(t.right - t.left + 1) * sizeof(std::int32_t);
+    for (int y = t.top; y <= t.bottom; ++y) std::memset(t.depth + t.rows[y] + t.left, kClearByte, rowBytes);
 }
 
 void resetDepthBuffer() { releaseDepthBuffer(); }

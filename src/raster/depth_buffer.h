@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "raster/draw_target.h"
+
 namespace lw {
 
 // A cell holding this has not been drawn in the current frame. Four equal bytes, so a byte fill
@@ -18,7 +20,8 @@ void createDepthBuffer();
 void releaseDepthBuffer();
 // Sets the viewport's cells to depthClearValue. Uses the live sizes, so while the half-size frame
 // is drawn only its cells are touched. Does nothing without a buffer.
-void clearDepth();
+// Clears the depth cells of the target's rectangle.
+void clearDepthRows(const DrawTarget& target);
 
 void resetDepthBuffer();
 

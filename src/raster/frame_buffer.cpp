@@ -5,7 +5,6 @@
 #include <climits>
 #include <cstring>
 
-#include "host/platform.h"
 #include "raster/depth_buffer.h"
 #include "raster/small_frame.h"
 
@@ -38,7 +37,7 @@ std::atomic<int> surfaceHeight{0};
 std::size_t frameArea() { return static_cast<std::size_t>(frameWidth) * static_cast<std::size_t>(frameHeight); }
 
 void releaseSurface() {
-    if (surface != nullptr) platform::releaseSurface();
+    if (surface != nullptr) windowSurface.release();
     surface = nullptr;
     surfaceWidth.store(0, std::memory_order_relaxed);
     surfaceHeight.store(0, std::memory_order_relaxed);
@@ -51,7 +50,7 @@ void rebuildRowTable() {
 }
 
 void createSurface() {
-    surface = platform::createSurface(frameWidth, frameHeight);
+    surface = windowSurface.create(frameWidth, frameHeight);
     pixels = surface;
     if (surface == nullptr) return;
     surfaceWidth.store(frameWidth, std::memory_order_relaxed);
@@ -82,8 +81,8 @@ Hook overlayHook = noOverlay;
 
 void setFrameSize(int width, int height) {
     if (width == kScreenSize) {
-        width = platform::screenWidth();
-        height = platform::screenHeight();
+        width = windowSurface.screenWidth();
+        height = windowSurface.screenHeight();
         fullScreen = 1;
     } else {
         fullScreen = 0;
@@ -138,29 +137,31 @@ void releaseFrameBuffers() {
     releaseSurface();
 }
 
-void clearFrame() {
-    if (fullClearPending != 0) {
-        if (pixels != nullptr) fillPixels(pixels, frameArea(), borderColour);
-        if (surface != nullptr) platform::presentRect(0, 0, frameWidth, frameHeight);
-        fullClearPending = 0;
-    }
-    if (pixels == nullptr) return;
-    if (hasMargin == 0) {
-        fillPixels(pixels, frameArea(), backgroundColour);
-        return;
-    }
-    for (int i = 0; i < viewHeight; ++i) fillPixels(pixels + rowTable[i], static_cast<std::size_t>(viewWidth), backgroundColour);
+void clearPendingBorder() {
+    if (fullClearPending == 0) return;
+    if (pixels != nullptr) fillPixels(pixels, frameArea(), borderColour);
+    if (surface != nullptr) windowSurface.present(0, 0, frameWidth, frameHeight);
+    fullClearPending = 0;
+}
+
+void clearTargetRows(const DrawTarget& t) {
+    const std::size_t width = static_cast<std::size_t>(t.right - t.left + 1);
+    for (int y = t.top; y <= t.bottom; ++y) fillPixels(t.pixels + t.rows[y] + t.left, width, t.background);
+}
+
+DrawTarget viewTarget() {
+    return {pixels, depthBuffer, rowTable.data(), 0, 0, viewMaxX, viewMaxY, backgroundColour};
 }
 
 int presentFrame() {
-    if (surface != nullptr) platform::presentRect(marginX, marginY, frameWidth - 2 * marginX, frameHeight - 2 * marginY);
+    if (surface != nullptr) windowSurface.present(marginX, marginY, frameWidth - 2 * marginX, frameHeight - 2 * marginY);
     return 1;
 }
 
 void presentWhole() {
     const int width = surfaceWidth.load(std::memory_order_relaxed);
     const int height = surfaceHeight.load(std::memory_order_relaxed);
-    if (width > 0 && height > 0) platform::presentRect(0, 0, width, height);
+    if (width > 0 && height > 0) windowSurface.present(0, 0, width, height);
 }
 
 std::uint32_t* surfaceBits() { return surface; }

@@ -3,7 +3,8 @@
 //
 // Viewport pixel (x, y), row 0 at the top, is pixels[rowTable[y] + x]. The array itself is stored
 // bottom-up like a DIB section; the row table hides that from all drawing code. Everything here
-// runs on the worker thread except presentWhole.
+// runs on the worker thread, except presentWhole (the main thread) and clearTargetRows (any band
+// thread, each on its own rows).
 #pragma once
 
 #include <cstdint>
@@ -11,8 +12,21 @@
 
 #include "host/process.h"
 #include "raster/colour.h"
+#include "raster/draw_target.h"
 
 namespace lw {
+
+// --- The window's side -------------------------------------------------------------------------
+// What the frame needs from the window: its pixel surface, the copy of a rectangle of it to the
+// screen, and the screen's size. Filled by the host shell (host/window_surface.cpp).
+struct WindowSurface {
+    std::uint32_t* (*create)(int width, int height);  // null when none can be made
+    void (*release)();
+    void (*present)(int x, int y, int width, int height);
+    int (*screenWidth)();
+    int (*screenHeight)();
+};
+extern const WindowSurface windowSurface;
 
 // --- Host configuration that the frame reads ---------------------------------------------------
 // The live frame size W x H. While the half-resolution frame is drawn these hold its half size.
@@ -59,7 +73,12 @@ void setViewport(int mx, int my = -1);
 void createFrameBuffers();
 void releaseFrameBuffers();
 
-void clearFrame();
+// After a setViewport: paints the whole frame in borderColour once and shows it.
+void clearPendingBorder();
+// Paints the target's rectangle in its background colour: each band clears its own rows.
+void clearTargetRows(const DrawTarget& target);
+// The live view as a target: every view pixel, the depth buffer, backgroundColour.
+DrawTarget viewTarget();
 // Copies the viewport to the window. Always 1.
 int presentFrame();
 // Copies the whole surface to the window, at its full size even while the half-size frame is

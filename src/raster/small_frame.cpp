@@ -79,14 +79,15 @@ void doubleRow(std::uint32_t* target, int targetWidth, const std::uint32_t* sour
 }
 
 // Works in screen rows (top down), so that half-size pixel (x, y) always lands on full pixels
-// (2x, 2y) to (2x + 1, 2y + 1); an odd target height repeats the bottom source row.
-void doubleFrame(std::uint32_t* target, int width, int height, const std::uint32_t* source, int sourceWidth,
-                 int sourceHeight) {
+// (2x, 2y) to (2x + 1, 2y + 1); an odd target height repeats the bottom source row. The first row
+// of a call is always doubled afresh: the row above it may belong to a call running beside it.
+void doubleRows(std::uint32_t* target, int width, int height, const std::uint32_t* source, int sourceWidth,
+                int sourceHeight, int firstRow, int lastRow) {
     const std::size_t rowBytes = static_cast<std::size_t>(width) * sizeof(std::uint32_t);
-    for (int y = 0; y < height; ++y) {
+    for (int y = firstRow; y <= lastRow; ++y) {
         const int sourceRow = std::min(y / 2, sourceHeight - 1);
         std::uint32_t* row = target + static_cast<std::size_t>(height - 1 - y) * width;
-        if (y > 0 && sourceRow == std::min((y - 1) / 2, sourceHeight - 1)) {
+        if (y > firstRow && sourceRow == std::min((y - 1) / 2, sourceHeight - 1)) {
             std::memcpy(row, row + width, rowBytes);  // the row above on screen is the next one in memory
             continue;
         }
@@ -114,8 +115,13 @@ void enterSmallFrame() {
 void expandSmallFrame() {
     if (smallFrameActive == 0) return;
     leaveSmallFrame();
-    if (pixels == nullptr) return;
-    doubleFrame(pixels, frameWidth, frameHeight, smallPixels, smallState.frameWidth, smallState.frameHeight);
+    expandSmallFrameRows(0, frameHeight - 1);
+}
+
+void expandSmallFrameRows(int firstRow, int lastRow) {
+    if (pixels == nullptr || smallPixels == nullptr) return;
+    doubleRows(pixels, frameWidth, frameHeight, smallPixels, smallState.frameWidth, smallState.frameHeight, firstRow,
+               lastRow);
 }
 
 void leaveSmallFrame() {

@@ -19,6 +19,9 @@ void enterSmallFrame();
 // After the particles: switches back to the full frame and doubles the half-size frame into it.
 // A full frame of odd width or height repeats the last half-size column or row.
 void expandSmallFrame();
+// Doubles the full frame's rows firstRow..lastRow (screen rows, top down, margins included) from
+// the half-size frame, after leaveSmallFrame; rows of different calls may be doubled at once.
+void expandSmallFrameRows(int firstRow, int lastRow);
 // Puts the full frame's values back, if the half-size frame is the live one.
 void leaveSmallFrame();
 // Leaves the half-size frame and frees it; smallFrameWanted stays as it is.

@@ -94,9 +94,6 @@ RowRuns runsOf(const std::vector<int>& counts, int y, int width) {
 
 std::array<const std::uint32_t*, kMaskBlockCount> maskBlocks = fixedBlocksOnly();
 int masksBuilt = 0;
-MaskSelection outerMask;
-MaskSelection holeMask;
-MaskSelection coreMask;
 
 // Each word is written once, with its four lanes together: the runs where all four sizes are
 // full or all are empty are plain fills, and only the band between them is worked lane by lane.
@@ -156,9 +153,6 @@ void releaseCircleMasks() {
         block = nullptr;
     }
     masksBuilt = 0;
-    outerMask = {};
-    holeMask = {};
-    coreMask = {};
 }
 
 void selectMask(MaskSelection& selection, int size) {

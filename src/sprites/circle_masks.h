@@ -8,7 +8,7 @@
 // as W rows of W words, the centre row and the centre column first. So one table of 256 blocks
 // covers the sizes 1 to 1020, and a size is found with shifts and one table read.
 //
-// Worker thread only.
+// Built and released on the worker, between frames; the bands of a frame only read them.
 #pragma once
 
 #include <array>
@@ -36,16 +36,11 @@ struct MaskSelection {
     int rowStride = 0;
 };
 
-// The three masks a disc sprite combines: its outline, the hole of a ring, the dot in its centre.
-extern MaskSelection outerMask;
-extern MaskSelection holeMask;
-extern MaskSelection coreMask;
-
 // Builds every block once; does nothing while masksBuilt is set. A failed allocation is a fatal
 // error, and the blocks made before it are freed by the next build or release.
 void buildCircleMasks();
 // Frees the built blocks and clears masksBuilt (so a later scene builds them again rather than
-// reading freed memory) and empties the three selections. Also the module's reset.
+// reading freed memory). Also the module's reset.
 void releaseCircleMasks();
 
 // Points a selection at the mask of a size. Sizes above 1020 get the largest mask and sizes below

@@ -17,8 +17,6 @@ double fogNear = 0.0;
 double fogFar = 500.0;
 double fogRange = 500.0;
 
-SpriteState spriteState;
-
 void setProjection(double eyeDistanceValue, double nearCutOrMinusOne) {
     eyeDistance = eyeDistanceValue;
     projectionDepth = 2.0 * eyeDistanceValue;
@@ -75,10 +73,10 @@ double fogCurve(double z) {
     }
 }
 
-double fadeValue() {
-    if (spriteState.fadeHook != nullptr) return spriteState.fadeHook();
+double fadeValue(int fadeCurve, FadeHook fadeHook) {
+    if (fadeHook != nullptr) return fadeHook();
     const double t = static_cast<double>(currentEntry->ttl) / static_cast<double>(currentEntry->lifetime);
-    switch (spriteState.fadeCurve) {
+    switch (fadeCurve) {
     case kFadeLinear:
         return t;
     case kFadeSmooth:
@@ -116,7 +114,6 @@ void resetDispatch() {
     fogNear = 0.0;
     fogFar = 500.0;
     fogRange = 500.0;
-    spriteState = SpriteState{};
 }
 
 }  // namespace lw

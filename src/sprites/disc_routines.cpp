@@ -1,324 +1,142 @@
-// The flat disc routines: one row loop over the four mirrored quadrants, instantiated per blend
-// family, per coverage (plain disc or ring) and per clipping. The family supplies the colour
-// preparation (once per sprite) and the blend of one covered pixel; the coverage supplies the
-// mask value of a column; clipping only changes where the loop starts and stops, so the loop
-// itself has no bounds test. Each mask byte serves up to four pixels.
 #include "sprites/disc_routines.h"
 
 #include <algorithm>
-#include <cstdint>
+#include <type_traits>
 
-#include "raster/colour.h"
-#include "raster/frame_buffer.h"
+#include "sprites/blends.h"
 #include "sprites/circle_masks.h"
-#include "sprites/combine.h"
-#include "sprites/dispatch.h"
-#include "sprites/sprite_window.h"
+#include "sprites/span_walk.h"
 
 namespace lw {
 
 namespace {
 
-constexpr Colour kNoTint = 0xFFFFFF;
-constexpr Colour kWhite = 0xFFFFFF;
 constexpr int kFull = 255;
-
-Colour tintedStyleColour() {
-    const SpriteState& s = spriteState;
-    return s.tint == kNoTint ? s.styleColour : mulColour(s.styleColour, s.tint);
-}
-
-// Add, Subtract and Multiply fold alpha into the fog intensity once per sprite, stored back into
-// the depth cue as the other sprite families do.
-void combineAlphaIntoDepthCue() {
-    SpriteState& s = spriteState;
-    s.depthCue = s.alpha * s.depthCue / 255;
-}
-
-// Every channel times coverage / 256, top byte 0.
-Colour dimmed(Colour c, int coverage) { return mulColour(c, static_cast<Colour>(coverage) * 0x010101u); }
-
-// Add and Subtract differ only in the saturating operation.
-template <Colour (*Combine)(Colour, Colour)>
-struct AdditiveFamily {
-    static constexpr bool kEndsOnZeroWeight = false;
-    Colour colour;
-
-    static AdditiveFamily prepare() {
-        combineAlphaIntoDepthCue();
-        return {scaleByDepthCue(tintedStyleColour())};
-    }
-    static int weight(int coverage) { return coverage; }
-    struct Pen {
-        Colour source;
-        void operator()(Colour& pixel) const { pixel = Combine(pixel, source); }
-    };
-    Pen pen(int coverage) const { return {coverage == kFull ? colour : dimmed(colour, coverage)}; }
-    void wholePixel(Colour& pixel) const { pixel = Combine(pixel, colour); }
-};
-
-Colour addColours(Colour a, Colour b) { return addSat(a, b); }
-Colour subtractColours(Colour a, Colour b) { return subSat(a, b); }
-using AddFamily = AdditiveFamily<addColours>;
-using SubtractFamily = AdditiveFamily<subtractColours>;
-
-// White leaves a multiplied pixel unchanged, so fog and partial coverage both fade towards it.
-struct MultiplyFamily {
-    static constexpr bool kEndsOnZeroWeight = false;
-    Colour colour;
-
-    static MultiplyFamily prepare() {
-        combineAlphaIntoDepthCue();
-        Colour c = tintedStyleColour();
-        const int depthCue = spriteState.depthCue;
-        if (depthCue != kFull) c = lerpColour(kWhite, c, static_cast<unsigned>(depthCue));
-        return {c};
-    }
-    static int weight(int coverage) { return coverage; }
-    struct Pen {
-        Colour source;
-        void operator()(Colour& pixel) const { pixel = mulColour(pixel, source); }
-    };
-    Pen pen(int coverage) const {
-        return {coverage == kFull ? colour : lerpColour(kWhite, colour, static_cast<unsigned>(coverage))};
-    }
-    void wholePixel(Colour& pixel) const { multiplyPixel(pixel, colour); }
-};
-
-// Fog fades the colour towards the background once per sprite; alpha weights each pixel with its
-// coverage. A fully weighted pixel takes the prepared word whole, its top byte included.
-struct NormalFamily {
-    static constexpr bool kEndsOnZeroWeight = true;
-    Colour colour;
-    int alpha;
-
-    static NormalFamily prepare() {
-        const SpriteState& s = spriteState;
-        Colour c = tintedStyleColour();
-        if (s.depthCue != kFull) c = lerpColour(backgroundColour, c, static_cast<unsigned>(s.depthCue));
-        return {c, s.alpha};
-    }
-    int weight(int coverage) const { return alpha == kFull ? coverage : coverage * alpha / 255; }
-    struct Pen {
-        Colour colour;
-        int weight;
-        void operator()(Colour& pixel) const {
-            pixel = weight == kFull ? colour : lerpColour(pixel, colour, static_cast<unsigned>(weight));
-        }
-    };
-    Pen pen(int weight) const { return {colour, weight}; }
-    void wholePixel(Colour& pixel) const {
-        pixel = alpha == kFull ? colour : lerpColour(pixel, colour, static_cast<unsigned>(alpha));
-    }
-};
 
 // Points a selection at mask row i; the caller keeps i below the mask's width.
 void moveToRow(MaskSelection& mask, int i) { mask.row = maskBlocks[mask.width] + i * static_cast<int>(mask.width); }
 
-struct PlainCoverage {
-    static constexpr bool kHasHoles = false;
-    void startRow(int i) { moveToRow(outerMask, i); }
-    static int value(int, int outer) { return outer; }
-};
-
-// outer - hole + core. Nested sizes keep it within 0..255: a mask never covers a pixel more than
-// a larger one does.
-struct RingCoverage {
-    static constexpr bool kHasHoles = true;
-    int holeLimit = 0;  // columns below it read the hole in this row; 0 once the hole has ended
-    int coreLimit = 0;
-
-    RingCoverage() {
-        const SpriteState& s = spriteState;
-        // Held nested, so a state that breaks the dispatch's nesting cannot push it out of range.
+// The coverage of a row: the outer mask, or with a ring outer - hole + core. Nested sizes keep a
+// ring within 0..255: a mask never covers a pixel more than a larger one does.
+class DiscCoverage {
+public:
+    explicit DiscCoverage(const SpriteRecord& s) : ring_(s.innerSize1 != 0 || s.innerSize2 != 0) {
+        selectMask(outer_, s.size0);
+        if (!ring_) return;
+        // Held nested, so a record that breaks the placement's nesting cannot push it out of range.
         const int hole = std::min(s.innerSize1, s.size0);
-        selectMask(holeMask, hole);
-        selectMask(coreMask, std::min(s.innerSize2, hole));
+        selectMask(hole_, hole);
+        selectMask(core_, std::min(s.innerSize2, hole));
     }
-    void startRow(int i) {
-        moveToRow(outerMask, i);
-        holeLimit = enterRow(holeMask, i);
-        coreLimit = enterRow(coreMask, i);
+    bool ring() const { return ring_; }
+    int width() const { return static_cast<int>(outer_.width); }
+    void beginRow(int i) {
+        moveToRow(outer_, i);
+        if (!ring_) return;
+        holeLimit_ = enterRow(hole_, i);
+        coreLimit_ = enterRow(core_, i);
     }
-    int value(int j, int outer) const {
-        int v = outer;
-        if (j < holeLimit) v -= maskCoverage(holeMask, j);
-        if (j < coreLimit) v += maskCoverage(coreMask, j);
+    int outer(int j) const { return maskCoverage(outer_, j); }
+    int at(int j) const {
+        int v = outer(j);
+        if (j < holeLimit_) v -= maskCoverage(hole_, j);
+        if (j < coreLimit_) v += maskCoverage(core_, j);
         return v;
     }
 
 private:
+    // Columns below the returned limit read the mask in this row; 0 once the mask has ended.
     static int enterRow(MaskSelection& mask, int i) {
         const int width = static_cast<int>(mask.width);
         if (i >= width) return 0;
         moveToRow(mask, i);
         return width;
     }
+
+    bool ring_;
+    MaskSelection outer_;
+    MaskSelection hole_;
+    MaskSelection core_;
+    int holeLimit_ = 0;
+    int coreLimit_ = 0;
 };
 
-// Holds the window to the outer mask, whose width is the dispatch's radius + 1: a larger radius
-// has nothing more to draw, and a window that would start past its own end (a box off the view,
-// which placeSprite rejects) draws nothing. False when nothing is left to draw; otherwise every
-// row and column the loop reaches lies inside the mask.
-bool fitToMask(QuadrantWindow& w) {
-    const int last = static_cast<int>(outerMask.width) - 1;
-    w.rowsAbove = std::min(w.rowsAbove, last);
-    w.rowsBelow = std::min(w.rowsBelow, last);
-    w.leftLimit = std::min(w.leftLimit, last);
-    w.rightLimit = std::min(w.rightLimit, last);
-    if (w.upper && w.firstRow > w.rowsAbove) return false;
-    if (w.lower && w.firstRow > w.rowsBelow) return false;
-    if (w.left && w.firstColumn > w.leftLimit) return false;
-    if (w.right && w.firstColumn > w.rightLimit) return false;
-    return w.upper || w.lower;
-}
+// Normal weights the colour by coverage x alpha, and a weight of 0 ends the row; the other
+// blends dim by coverage alone, alpha being folded into their intensity. Inside a ring's hole
+// (coverage 0) nothing is blended, but the row goes on.
+template <class Blend>
+class DiscSpans {
+public:
+    static constexpr bool kNormal = std::is_same_v<Blend, NormalBlend>;
 
-// The centre pixel index of the current row in the upper and lower half, and whether each
-// quadrant (upper left, upper right, lower left, lower right) still draws in it. Indexes rather
-// than pointers, because a clipped centre lies off the view.
-struct RowQuadrants {
-    int upper = 0;
-    int lower = 0;
-    bool on[4] = {false, false, false, false};
+    DiscSpans(const SpriteRecord& s, Colour background)
+        : coverage_(s), paint_(paintOf<Blend>(s, background)), colour_(s.styleColour),
+          last_(std::min(s.radius, coverage_.width() - 1)), alpha_(s.alpha) {
+        if constexpr (kNormal) {
+            colour_ = foggedColour(s, background);
+            paint_ = Paint{kNoTint, 255, 255, background, false};
+        }
+    }
+    int lastDistance() const { return last_; }
+    void beginRow(int dy) {
+        coverage_.beginRow(dy);
+        end_ = last_ + 1;
+        for (int dx = 0; dx <= last_; ++dx) {
+            if (coverage_.outer(dx) == 0 || (kNormal && endsRow(coverage_.at(dx)))) {
+                end_ = dx;
+                return;
+            }
+        }
+    }
+    int spanEnd(int) const { return end_; }
+    void paintSpan(const DrawTarget& t, int quadrant, int centre, int from, int to) const {
+        const int step = (quadrant & 1) != 0 ? 1 : -1;
+        for (int dx = from; dx <= to; ++dx) {
+            const int v = coverage_.ring() ? coverage_.at(dx) : coverage_.outer(dx);
+            if (v == 0) continue;
+            Blend::blend(paint_, t.pixels[centre + step * dx], colour_, wholeAt255(weight(v)));
+        }
+    }
 
-    bool anyOn() const { return on[0] || on[1] || on[2] || on[3]; }
+private:
+    int weight(int v) const { return !kNormal || alpha_ == kFull ? v : v * alpha_ / 255; }
+    bool endsRow(int v) const { return v != 0 && weight(v) == 0; }
+
+    DiscCoverage coverage_;
+    Paint paint_;
+    Colour colour_;
+    int last_;
+    int alpha_;
+    int end_ = 0;
 };
 
-// Whether the whole sprite's row would have ended in a column the clip skips. A plain disc's
-// coverage never rises away from the centre, so only a ring's faint inner edge can end a Normal
-// row early; without this test a clipped ring would show the part of such a row beyond the hole.
-template <class Family, class Coverage>
-bool endsBeforeView(const Family& family, const Coverage& coverage, int firstColumn) {
-    if constexpr (Family::kEndsOnZeroWeight && Coverage::kHasHoles) {
-        for (int j = 0; j < firstColumn; ++j) {
-            const int outer = maskCoverage(outerMask, j);
-            if (outer == 0) return false;
-            const int v = coverage.value(j, outer);
-            if (v != 0 && family.weight(v) == 0) return true;
-        }
-    }
-    (void)family;
-    (void)coverage;
-    (void)firstColumn;
-    return false;
-}
-
-template <class Family, class Coverage>
-void drawColumns(const Family& family, const Coverage& coverage, const QuadrantWindow& w, RowQuadrants& q) {
-    for (int j = w.firstColumn;; ++j) {
-        const int outer = maskCoverage(outerMask, j);
-        if (outer == 0) return;
-        const int v = coverage.value(j, outer);
-        // Inside a ring's hole nothing is blended, but the quadrants still count their columns.
-        const bool covered = !Coverage::kHasHoles || v != 0;
-        typename Family::Pen pen{};
-        if (covered) {
-            const int weight = family.weight(v);
-            if constexpr (Family::kEndsOnZeroWeight) {
-                if (weight == 0) return;
-            }
-            pen = family.pen(weight);
-        }
-        if (q.on[0]) {
-            if (covered) pen(pixels[q.upper - j]);
-            q.on[0] = j != w.leftLimit;
-        }
-        if (q.on[2]) {
-            if (covered) pen(pixels[q.lower - j]);
-            q.on[2] = j != w.leftLimit;
-        }
-        if (j != 0) {
-            if (q.on[1]) {
-                if (covered) pen(pixels[q.upper + j]);
-                q.on[1] = j != w.rightLimit;
-            }
-            if (q.on[3]) {
-                if (covered) pen(pixels[q.lower + j]);
-                q.on[3] = j != w.rightLimit;
-            }
-        } else {
-            // The centre column belongs to the left half.
-            q.on[1] = q.on[1] && w.rightLimit != 0;
-            q.on[3] = q.on[3] && w.rightLimit != 0;
-        }
-        if (!q.anyOn()) return;
-    }
-}
-
-// The centre row belongs to the upper half.
-template <class Family, class Coverage>
-void drawRows(const Family& family, Coverage& coverage, QuadrantWindow w) {
-    const SpriteState& s = spriteState;
-    for (int i = w.firstRow;; ++i) {
-        RowQuadrants q;
-        if (w.upper) {
-            q.upper = rowTable[s.centreY - i] + s.centreX;
-            q.on[0] = w.left;
-            q.on[1] = w.right;
-            w.upper = i != w.rowsAbove;
-        }
-        if (w.lower) {
-            if (i != 0) {
-                q.lower = rowTable[s.centreY + i] + s.centreX;
-                q.on[2] = w.left;
-                q.on[3] = w.right;
-            }
-            w.lower = i != w.rowsBelow;
-        }
-        coverage.startRow(i);
-        if (!endsBeforeView(family, coverage, w.firstColumn)) drawColumns(family, coverage, w, q);
-        if (!w.upper && !w.lower) return;
-    }
-}
-
-template <class Family, class Coverage, bool Clipped>
-void drawMasked(const Family& family) {
-    QuadrantWindow w = Clipped ? clippedQuadrantWindow() : wholeQuadrantWindow();
-    // A release since the style's set-up has freed the masks; build them again before reading.
-    buildCircleMasks();
-    selectMask(outerMask, spriteState.size0);
-    if (!fitToMask(w)) return;
-    Coverage coverage;
-    drawRows(family, coverage, w);
-}
-
-bool hasInnerSizes() { return spriteState.innerSize1 != 0 || spriteState.innerSize2 != 0; }
-
-// A clipped routine is never handed a one-pixel sprite: such a box is inside the view or rejected.
-template <class Family, bool Clipped, bool Ring>
-void drawDisc() {
-    const Family family = Family::prepare();
-    if (!Clipped && spriteState.radius == 0) {
+template <class Blend, bool ClipColumns>
+void drawDisc(const SpriteRecord& s, const DrawTarget& t) {
+    if (s.radius == 0) {
         // One pixel takes the whole colour, without the coverage of the sizes 1 to 4.
-        const SpriteState& s = spriteState;
-        family.wholePixel(pixels[rowTable[s.centreY] + s.centreX]);
+        if (!t.holds(s.centreX, s.centreY)) return;
+        Colour& pixel = t.pixels[t.rows[s.centreY] + s.centreX];
+        if constexpr (std::is_same_v<Blend, NormalBlend>) {
+            Paint p{kNoTint, s.alpha, 255, t.background, false};
+            NormalBlend::blend(p, pixel, foggedColour(s, t.background), kWholeCoverage);
+        } else {
+            Blend::blend(paintOf<Blend>(s, t.background), pixel, s.styleColour, kWholeCoverage);
+        }
         return;
     }
-    if (Ring || hasInnerSizes()) {
-        drawMasked<Family, RingCoverage, Clipped>(family);
-    } else {
-        drawMasked<Family, PlainCoverage, Clipped>(family);
-    }
+    DiscSpans<Blend> spans(s, t.background);
+    walkSpans<ClipColumns>(spans, s, t);
 }
 
 }  // namespace
 
-void discNormalClipped() { drawDisc<NormalFamily, true, false>(); }
-void discNormalUnclipped() { drawDisc<NormalFamily, false, false>(); }
-void discAddClipped() { drawDisc<AddFamily, true, false>(); }
-void discAddUnclipped() { drawDisc<AddFamily, false, false>(); }
-void discSubtractClipped() { drawDisc<SubtractFamily, true, false>(); }
-void discSubtractUnclipped() { drawDisc<SubtractFamily, false, false>(); }
-void discMultiplyClipped() { drawDisc<MultiplyFamily, true, false>(); }
-void discMultiplyUnclipped() { drawDisc<MultiplyFamily, false, false>(); }
-
-void ringNormalClipped() { drawDisc<NormalFamily, true, true>(); }
-void ringNormalUnclipped() { drawDisc<NormalFamily, false, true>(); }
-void ringAddClipped() { drawDisc<AddFamily, true, true>(); }
-void ringAddUnclipped() { drawDisc<AddFamily, false, true>(); }
-void ringSubtractClipped() { drawDisc<SubtractFamily, true, true>(); }
-void ringSubtractUnclipped() { drawDisc<SubtractFamily, false, true>(); }
-void ringMultiplyClipped() { drawDisc<MultiplyFamily, true, true>(); }
-void ringMultiplyUnclipped() { drawDisc<MultiplyFamily, false, true>(); }
+void discNormalClipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<NormalBlend, true>(s, t); }
+void discNormalUnclipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<NormalBlend, false>(s, t); }
+void discAddClipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<AddBlend, true>(s, t); }
+void discAddUnclipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<AddBlend, false>(s, t); }
+void discSubtractClipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<SubtractBlend, true>(s, t); }
+void discSubtractUnclipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<SubtractBlend, false>(s, t); }
+void discMultiplyClipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<MultiplyBlend, true>(s, t); }
+void discMultiplyUnclipped(const SpriteRecord& s, const DrawTarget& t) { drawDisc<MultiplyBlend, false>(s, t); }
 
 }  // namespace lw

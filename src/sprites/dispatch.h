@@ -1,10 +1,11 @@
-// From a particle's view-space position to a sprite on the screen: the near cut, fog and fade,
-// the projection of position and size, the placement of the sprite box, and the choice between
-// a style's clipped and unclipped draw routine. Everything a draw routine needs ends up in
-// spriteState (sprites/sprite_state.h), which is defined here.
+// From a particle's view-space position to a placed sprite: the near cut, fog and fade, the
+// projection of position and size, the placement of the sprite box, and the choice between a
+// style's clipped and unclipped draw routine. The result is one record on the sprite list with
+// everything its routine needs; every check that can end the program happens here, so drawing
+// the list cannot fail.
 #pragma once
 
-#include "sprites/sprite_state.h"
+#include "sprites/sprite_record.h"
 #include "sprites/style.h"
 
 namespace lw {
@@ -38,6 +39,18 @@ constexpr int kFadeBias93 = 1005;
 constexpr int kFadeBias99 = 1006;
 constexpr int kFadeHideDead = 1007;
 
+using FadeHook = double (*)();
+
+// What the render loop hands over with a particle: per frame, per system and per style.
+struct ParticleLook {
+    int centreOffsetX = 0;
+    int centreOffsetY = 0;
+    int fadeCurve = 0;
+    FadeHook fadeHook = nullptr;
+    Colour tint = 0xFFFFFF;  // 0xFFFFFF: no tint
+    int alpha = 255;
+};
+
 // A nearCut of -1 puts the near cut at the magnification limit.
 void setProjection(double eyeDistanceValue, double nearCutOrMinusOne);
 void setFog(double far, double near, int mode);
@@ -46,26 +59,23 @@ void setFog(double far, double near, int mode);
 double projectionFactor(double z);
 // 1 before fogNear, 0 from fogFar on.
 double fogCurve(double z);
-// The fade of currentEntry by spriteState.fadeCurve / fadeHook; the caller guarantees a nonzero
+// The fade of currentEntry by the system's curve or hook; the caller guarantees a nonzero
 // lifetime.
-double fadeValue();
+double fadeValue(int fadeCurve, FadeHook fadeHook);
 
-// Draws currentEntry, at view-space (x, y, z), with one style. The caller has set the per-frame
-// and per-particle fields of spriteState (centre offsets, fade curve, tint, alpha). Returns
-// depthSort when the particle is before the near cut, else 0.
-int drawParticle(const PBall& style, double x, double y, double z);
+// Places currentEntry, at view-space (x, y, z), with one style, onto the sprite list (nothing
+// when it is off the view, invisible or too small). Returns depthSort when the particle is before
+// the near cut, else 0.
+int drawParticle(const PBall& style, double x, double y, double z, const ParticleLook& look);
 
-// Placement from projected coordinates, after drawParticle has set the sizes. placeSprite is for
-// Ball and Disc styles, placeSpot for Spot styles, placePoint for Point styles.
-void placeSprite(const PBall& style, double px, double py, double pd);
-void placeSpot(const PBall& style, double px, double py);
-void placePoint(const PBall& style, double px, double py);
+// Placement at view coordinates (projected, scaled and moved to the view's centre, not yet
+// rounded) of a record whose sizes, colours and look drawParticle has set. placeSprite is for Ball and Disc styles, placeSpot for Spot styles, placePoint for Point
+// styles. Each appends the record with its routine, or nothing when it misses the view.
+void placeSprite(const PBall& style, SpriteRecord sprite, double x, double y, double pd);
+void placeSpot(const PBall& style, SpriteRecord sprite, double x, double y);
+void placePoint(const PBall& style, SpriteRecord sprite, double x, double y);
 
-// Called first by every clipped draw routine: clamps the sprite box to the view and turns it into
-// the visible halves, the first row and column and the row and column counts.
-void setupClip();
-
-// Start values of the settings above, and a fresh spriteState.
+// Start values of the settings above.
 void resetDispatch();
 
 }  // namespace lw

@@ -2,11 +2,10 @@
 
 #include <array>
 
-#include "sprites/ball_routines.h"
 #include "sprites/disc_routines.h"
 #include "sprites/point_routines.h"
+#include "sprites/sphere_routines.h"
 #include "sprites/spot_routines.h"
-#include "sprites/textured_disc_routines.h"
 
 namespace lw {
 
@@ -17,11 +16,11 @@ namespace {
 constexpr int kBlendModeCount = 5;
 using FamilyRoutines = std::array<DrawPair, kBlendModeCount>;
 
-constexpr DrawPair kNone{linkDrawError, linkDrawError};
+constexpr DrawPair kNone{nullptr, nullptr};
 
 // Point: the plotter as the unclipped routine of Default and Normal (a point is never clipped);
 // the other modes stay errors.
-constexpr DrawPair kPoint{linkDrawError, plotPoint};
+constexpr DrawPair kPoint{nullptr, plotPoint};
 constexpr FamilyRoutines kPointRoutines{kPoint, kPoint, kNone, kNone, kNone};
 
 // Ball: the clipped and unclipped ball routines for Default and Normal; no other mode.
@@ -41,8 +40,8 @@ constexpr FamilyRoutines kTexturedDiscRoutines{kTexturedNormal, kTexturedNormal,
                                                DrawPair{texturedSubtractClipped, texturedSubtractUnclipped},
                                                DrawPair{texturedMultiplyClipped, texturedMultiplyUnclipped}};
 
-// Disc without images: the flat disc routines, Default drawing like Normal. Each hands over to
-// its ring routine by itself when a sprite has inner sizes.
+// Disc without images: the flat disc routines, Default drawing like Normal. Each draws a ring by
+// itself when a sprite has inner sizes.
 constexpr DrawPair kFlatDiscNormal{discNormalClipped, discNormalUnclipped};
 constexpr FamilyRoutines kFlatDiscRoutines{kFlatDiscNormal, kFlatDiscNormal,
                                            DrawPair{discAddClipped, discAddUnclipped},

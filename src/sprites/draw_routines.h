@@ -14,7 +14,7 @@ struct DrawPair {
 };
 
 // A Disc is textured when it has images; every other kind ignores hasImages. Kinds and modes
-// without routines get linkDrawError for both.
+// without routines get none (null), which the placement turns into linkDrawError.
 DrawPair drawRoutinesFor(std::uint32_t kindCode, bool hasImages);
 
 }  // namespace lw

@@ -1,8 +1,11 @@
 #include "psi/cache.h"
 #include "psi/registry.h"
 #include "raster/frame_buffer.h"
+#include "sprites/band_pool.h"
 #include "sprites/circle_masks.h"
+#include "sprites/frame_bands.h"
 #include "sprites/sprite_images.h"
+#include "sprites/sprite_list.h"
 #include "sprites/sprite_tables.h"
 #include "sprites/styles.h"
 
@@ -31,9 +34,13 @@ void initStyles() {
     selectStyle(0);
     setupStyle(*currentStyle, SpriteKind::Point, kStartStyleColour, L"");
     createFrameBuffers();
+    startBandPool(wantedThreadCount());
 }
 
 void releaseSpriteTables() {
+    stopBandPool();
+    releaseSpriteList();
+    releaseFrameBands();
     releaseFrameBuffers();
     freeDivisionTable();
     freeSphereTable();
@@ -43,6 +50,10 @@ void releaseSpriteTables() {
 }
 
 void resetSpriteSetup() {
+    stopBandPool();
+    releaseSpriteList();
+    releaseFrameBands();
+    setBandRows(0);
     releaseCircleMasks();
     resetStyleTable();
     resetSpriteTableState();

@@ -30,8 +30,6 @@ void newStyle() {
     freeStyle();
     auto* style = new (std::nothrow) PBall{};
     if (style == nullptr) fatalError(kAllocationFailedText);
-    style->drawClipped = linkDrawError;
-    style->drawUnclipped = linkDrawError;
     styleTable[currentStyleIndex] = style;
     currentStyle = style;
 }

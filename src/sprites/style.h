@@ -5,9 +5,10 @@
 #include <array>
 #include <cstdint>
 
+#include "sprites/sprite_record.h"
+
 namespace lw {
 
-using DrawRoutine = void (*)();
 
 // A kind code: SpriteKind in the high 16 bits, BlendMode in the low 16 bits.
 enum SpriteKind : std::uint32_t { Point = 0x10000, Ball = 0x20000, Spot = 0x30000, Disc = 0x40000 };
@@ -35,6 +36,7 @@ struct PBall {
     // Quadrant images: upper left, upper right, lower left, lower right; owned by the style.
     std::array<std::uint32_t*, 4> images{};
     std::int32_t next = kNoNextStyle;
+    // Null where the kind and blend mode have none: drawing it is linkDrawError.
     DrawRoutine drawClipped = nullptr;
     DrawRoutine drawUnclipped = nullptr;
     // The texels small sprites read, gathered from the images (gathered_texels.h); owned.
@@ -52,8 +54,8 @@ void freeStyle();
 // Selects a slot, making a default style there when it is empty. An index outside the table is
 // a fatal error.
 void selectStyle(int index);
-// The routine of a style whose kind and blend mode have none.
-void linkDrawError();
+// Ends the program: a particle was to be drawn by a style whose kind and blend mode have no routine.
+[[noreturn]] void linkDrawError();
 
 // Frees every style (tests, and the end of a scene).
 void resetStyleTable();

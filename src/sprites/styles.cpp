@@ -32,8 +32,6 @@ void requireSlotIndex(int index) {
 }  // namespace
 
 void selectDrawRoutines(PBall& style) {
-    style.drawClipped = linkDrawError;
-    style.drawUnclipped = linkDrawError;
     const bool hasImages = style.images[0] != nullptr;
     const DrawPair pair = drawRoutinesFor(style.kind, hasImages);
     style.drawClipped = pair.clipped;

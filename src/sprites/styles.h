@@ -40,16 +40,17 @@ void resetTextureStyleState();
 
 // --- A scene's sprite tables --------------------------------------------------------------------
 // Leaves no particle system but a fresh one selected in slot 0, both lookup tables, style 0 an
-// opaque point style, and new frame buffers.
+// opaque point style, new frame buffers, and the band pool started.
 void initStyles();
-// Frees the frame buffers, the lookup tables, the circle masks, every particle system and the
-// particle cache.
+// Joins the band pool; frees the sprite list, the frame buffers, the lookup tables, the circle
+// masks, every particle system and the particle cache.
 void releaseSpriteTables();
 // Frees everything above and every style, and puts the start values back (tests).
 void resetSpriteSetup();
 
 // --- The render loop ----------------------------------------------------------------------------
-// Draws the particle cache through the style chains, then the overlays, and presents the frame.
+// Places the particle cache through the style chains onto the sprite list, draws the list and
+// the overlays band by band, and presents the frame.
 void renderFrame();
 
 }  // namespace lw

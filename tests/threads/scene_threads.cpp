@@ -1,8 +1,9 @@
-// The program's two threads at work together, for ThreadSanitizer: the headless worker runs the
-// real scene while this (main) thread records keys, buttons, wheel turns and mouse moves and
-// delivers timer ticks at random moments, as a window procedure would; a released Esc ends it.
+// The program's threads at work together, for ThreadSanitizer: the headless worker runs the
+// real scene, with the band pool (LW_THREADS) drawing its bands, while this (main) thread records
+// keys, buttons, wheel turns and mouse moves and delivers timer ticks at random moments, as a
+// window procedure would; a released Esc ends it.
 //
-//   lw_threads [--frames N] [--size WxH] [--seed S]
+//   lw_threads [--frames N] [--size WxH] [--seed S] [--band-rows N]
 //
 // Exits 0 when the scene showed its frames, ended through Esc and showed no message.
 #include <atomic>
@@ -14,12 +15,15 @@
 #include <thread>
 
 #include "../scene_on_worker.h"
+#include "sprites/band_pool.h"
+#include "sprites/frame_bands.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 
 struct Options {
+    int bandRows = 0;  // 0: as the program chooses
     int frames = 2000;
     int width = 96;
     int height = 72;
@@ -80,13 +84,15 @@ bool parseArguments(int argc, char** argv, Options& options) {
         const std::string option = argv[i];
         if (option == "--frames") {
             options.frames = std::atoi(argv[i + 1]);
+        } else if (option == "--band-rows") {
+            options.bandRows = std::atoi(argv[i + 1]);
         } else if (option == "--seed") {
             options.seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
         } else if (option != "--size" || std::sscanf(argv[i + 1], "%dx%d", &options.width, &options.height) != 2) {
             return false;
         }
     }
-    return argc % 2 == 1 && options.frames >= 1 && options.width >= 16 && options.height >= 16;
+    return argc % 2 == 1 && options.frames >= 1 && options.width >= 16 && options.height >= 16 && options.bandRows >= 0;
 }
 
 // Presses and releases Esc until the worker has ended: a release recorded while the worker clears
@@ -108,11 +114,12 @@ bool endWithEscape(Injected& injected) {
 int main(int argc, char** argv) {
     Options options;
     if (!parseArguments(argc, argv, options)) {
-        std::fprintf(stderr, "usage: lw_threads [--frames N] [--size WxH] [--seed S]\n");
+        std::fprintf(stderr, "usage: lw_threads [--frames N] [--size WxH] [--seed S] [--band-rows N]\n");
         return 2;
     }
     std::mt19937 random(options.seed);
     Injected injected;
+    lw::setBandRows(options.bandRows);
     // Frames 0: the worker never ends the run itself; Esc comes from this thread.
     if (!lw::test::startSceneOnWorker({0, options.width, options.height, options.seed})) return 1;
     const auto& framesDone = lw::test::sceneworker::framesDone;
@@ -126,9 +133,9 @@ int main(int argc, char** argv) {
     const int frames = lw::test::finishSceneOnWorker();
     const auto boxes = lw::headless::messageBoxes().size();
     const bool byEscape = lw::peek(lw::processEnded) == 1 && lw::headless::closeRequested();
-    std::printf("threads: %d frames at %dx%d; from the main thread %d keys, %d buttons, %d wheel turns, %d moves, "
+    std::printf("threads: %d frames at %dx%d, bands on %d threads; from the main thread %d keys, %d buttons, %d wheel turns, %d moves, "
                 "%d timer ticks; %d Esc releases until the end; %zu messages\n",
-                frames, options.width, options.height, injected.keys, injected.buttons, injected.wheels,
+                frames, options.width, options.height, lw::wantedThreadCount(), injected.keys, injected.buttons, injected.wheels,
                 injected.moves, injected.ticks, injected.escapes, boxes);
     for (const auto& box : lw::headless::messageBoxes()) std::printf("threads: message \"%ls\"\n", box.text.c_str());
     lw::test::tearDownScene();

@@ -1,0 +1,167 @@
+#include "sprites/frame_bands.h"
+
+#include <algorithm>
+#include <cstddef>
+
+#include "host/memory.h"
+#include "overlay/screen_image.h"
+#include "raster/depth_buffer.h"
+#include "raster/frame_buffer.h"
+#include "raster/small_frame.h"
+#include "sprites/band_pool.h"
+#include "sprites/sprite_list.h"
+#include "sprites/styles.h"
+
+namespace lw {
+
+namespace {
+
+// Pixels of one band (256 KB of frame, as much again of depth cells): with the scene's benchmark
+// (scripts/bench --band-rows N) the frame times at 1920 and 3840 pixels wide were lowest for bands
+// of about 32 and 16 rows, 1280 cared little, and one band for the whole 4K frame took half as
+// long again.
+constexpr int kBandPixels = 65536;
+constexpr int kFewestBandRows = 4;
+
+int fixedBandRows = 0;
+
+// Which records meet which band: the record indexes of band b, in list order, are
+// entries[start[b]] .. entries[start[b + 1] - 1]. Kept between frames, grown as needed.
+struct BandTable {
+    int* start = nullptr;
+    int startCapacity = 0;
+    int* entries = nullptr;
+    int entryCapacity = 0;
+};
+BandTable table;
+
+int* grownBlock(int* block, int& capacity, int wanted) {
+    if (wanted <= capacity) return block;
+    freeAligned(block);
+    capacity = std::max(wanted, 2 * capacity);
+    return static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(capacity), 0));
+}
+
+struct BandPass {
+    DrawTarget view;
+    int rows = 0;  // cut into bands: view rows, or with expandMargin the full frame's rows
+    int rowsPerBand = 1;
+    int bandCount = 0;
+    bool sprites = false;  // clear the band and draw its records
+    bool depth = false;    // clear the band's depth cells too
+    bool images = false;   // the frame's screen images over it
+    int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
+};
+
+int bandCountOf(int rows, int rowsPerBand) { return (rows + rowsPerBand - 1) / rowsPerBand; }
+
+BandPass passOver(int rows, int width) {
+    BandPass pass;
+    pass.rows = rows;
+    pass.rowsPerBand = std::max(bandRowsFor(width), bandCountOf(rows, kMaxBands));
+    pass.bandCount = bandCountOf(rows, pass.rowsPerBand);
+    return pass;
+}
+
+// A counting sort by band keeps each band's records in list order.
+void sortIntoBands(const BandPass& pass) {
+    table.start = grownBlock(table.start, table.startCapacity, pass.bandCount + 1);
+    std::fill(table.start, table.start + pass.bandCount + 1, 0);
+    const SpriteRecord* records = spriteList.records;
+    const int last = pass.view.bottom;
+    const auto firstBand = [&](const SpriteRecord& s) { return std::max(s.firstRow(), 0) / pass.rowsPerBand; };
+    const auto lastBand = [&](const SpriteRecord& s) { return std::min(s.lastRow(), last) / pass.rowsPerBand; };
+    int total = 0;
+    for (int i = 0; i < spriteList.count; ++i) {
+        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) ++table.start[b + 1];
+        total += lastBand(records[i]) - firstBand(records[i]) + 1;
+    }
+    for (int b = 0; b < pass.bandCount; ++b) table.start[b + 1] += table.start[b];
+    table.entries = grownBlock(table.entries, table.entryCapacity, std::max(total, 1));
+    // start[b] runs ahead while filling and ends where start[b + 1] began.
+    for (int i = 0; i < spriteList.count; ++i) {
+        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) table.entries[table.start[b]++] = i;
+    }
+    for (int b = pass.bandCount; b > 0; --b) table.start[b] = table.start[b - 1];
+    table.start[0] = 0;
+}
+
+void drawBand(const void* context, int band) {
+    const BandPass& pass = *static_cast<const BandPass*>(context);
+    const int first = band * pass.rowsPerBand;
+    const int last = std::min(first + pass.rowsPerBand, pass.rows) - 1;
+    DrawTarget t = pass.view;
+    t.top = first;
+    t.bottom = last;
+    if (pass.expandMargin >= 0) {
+        expandSmallFrameRows(first, last);
+        t.top = std::max(first - pass.expandMargin, pass.view.top);
+        t.bottom = std::min(last - pass.expandMargin, pass.view.bottom);
+        if (t.top > t.bottom) return;
+    }
+    if (pass.sprites) {
+        clearTargetRows(t);
+        if (pass.depth) clearDepthRows(t);
+        for (int i = table.start[band]; i < table.start[band + 1]; ++i) {
+            const SpriteRecord& s = spriteList.records[table.entries[i]];
+            s.draw(s, t);
+        }
+    }
+    if (pass.images) drawFrameScreenImages(t);
+}
+
+// Only ball styles test and write depth. Without one, nothing reads the depth buffer, and its
+// clear would be work for nobody; a ball style made later is there before its first frame is
+// drawn, so that frame clears the buffer first.
+bool depthTestedStyleExists() {
+    for (const PBall* style : styleTable) {
+        if (style != nullptr && spriteKindOf(style->kind) == SpriteKind::Ball) return true;
+    }
+    return false;
+}
+
+void putScreenImages() {
+    clearFrameScreenImages();
+    if (overlayHook != nullptr) overlayHook();
+}
+
+}  // namespace
+
+void setBandRows(int rows) { fixedBandRows = rows > 0 ? rows : 0; }
+
+int bandRowsFor(int viewWidthInPixels) {
+    if (fixedBandRows > 0) return fixedBandRows;
+    return std::max(kFewestBandRows, kBandPixels / std::max(viewWidthInPixels, 1));
+}
+
+void drawFrameBands() {
+    const bool small = smallFrameActive != 0;
+    BandPass sprites = passOver(viewHeight, viewWidth);
+    sprites.view = viewTarget();
+    sprites.sprites = true;
+    sprites.depth = depthTestedStyleExists();
+    sortIntoBands(sprites);
+    if (!small) {
+        putScreenImages();
+        sprites.images = true;
+        if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
+        return;
+    }
+    if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
+    leaveSmallFrame();
+    putScreenImages();
+    // The whole frame is doubled, margins included; the screen images keep to the viewport.
+    BandPass full = passOver(frameHeight, frameWidth);
+    full.view = viewTarget();
+    full.images = true;
+    full.expandMargin = marginY;
+    if (pixels != nullptr) runBands(full.bandCount, drawBand, &full);
+}
+
+void releaseFrameBands() {
+    freeAligned(table.start);
+    freeAligned(table.entries);
+    table = BandTable{};
+}
+
+}  // namespace lw
