@@ -28,7 +28,7 @@ using lw::bench::median;
 using lw::bench::millisecondsSince;
 
 int fixedBandRows = 0;
-constexpr int kPeerRounds = 5;
+constexpr int kPeerRounds = 8;
 constexpr int kPeerRepeats = 5;
 
 // With a peer to fill, the scene's last frame is also drawn beside pixman (one thread only).
