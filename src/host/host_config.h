@@ -30,6 +30,9 @@ struct HostConfig {
     const wchar_t* windowClassName = L"Tavimer";  // class name and window title, both modes
     const wchar_t* helpText = kHelpText;
     const wchar_t* helpCaption = kHelpCaption;
+    // False where another program owns the keys and the mouse (an XScreenSaver hack): the
+    // controls the strip names would do nothing there, so it is left out.
+    bool userControls = true;
 };
 
 extern HostConfig hostConfig;
