@@ -23,10 +23,6 @@ bool placeBox(SpriteRecord& s, double x, double y) {
              s.centreX + s.radius < 0);
 }
 
-bool hasAllImages(const PBall& style) {
-    return style.images[0] && style.images[1] && style.images[2] && style.images[3];
-}
-
 // What each family reads while drawing must exist before the frame is drawn, where a missing
 // table or image can still end the program clearly.
 void requireInputs(const PBall& style) {
@@ -60,7 +56,7 @@ void placeImageSprite(const PBall& style, SpriteRecord& s) {
     requireInputs(style);
     s.divisionRow = divisionTable == nullptr ? nullptr : divisionTable + s.radius * kTableSide;
     for (int q = 0; q < 4; ++q) s.images[q] = style.images[q];
-    s.gatheredTexels = style.gatheredTexels;
+    s.spotTable = spotTableFor(style, s.radius);
     appendPlaced(s, routine);
 }
 

@@ -6,6 +6,7 @@
 #include "sprites/dispatch.h"
 #include "sprites/frame_bands.h"
 #include "sprites/sprite_list.h"
+#include "sprites/spot_tables.h"
 #include "sprites/styles.h"
 
 namespace lw {
@@ -62,6 +63,7 @@ void renderFrame() {
     enterSmallFrame();
     clearPendingBorder();
     clearSpriteList();
+    beginSpotTableFrame();
     placeCache();
     drawFrameBands();
     presentFrame();
