@@ -34,15 +34,15 @@ struct SpotRow {
 struct SpotTable {
     int radius;
     std::uint32_t blendMode;       // of the style when it was made
+    std::size_t bytes;             // of the whole table
     const SpotRow* rows;           // 2 radius + 1 rows, the top one first
     const std::uint8_t* weights;   // Normal spots: the texels' blue bytes; else null
     const Colour* texels;          // the other blend modes: whole texels; else null
 };
 
-// A style's tables, one slot per radius; owned by the style (PBall::spotTables).
-struct SpotTableIndex {
-    SpotTable* byRadius[kSpotRadii];
-};
+// A style's tables, one per radius, and where its images' rows end; owned by the style
+// (PBall::spotTables). Made anew whenever the images change.
+struct SpotTableIndex;
 
 // The table of the style's spots of this radius, made now when missing. Null when the style keeps
 // no tables, the radius is out of range, or the memory bound leaves no room even after the
