@@ -53,6 +53,31 @@ struct BandPass {
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
 };
 
+// Most sprites are small, and their records and tables come from memory: each record is asked
+// for a few sprites ahead, and its table when the record has arrived, so both are there by its
+// turn.
+constexpr int kFetchAhead = 4;
+
+void fetchRecord(const SpriteRecord& s) {
+#if defined(__GNUC__)
+    __builtin_prefetch(&s);
+    __builtin_prefetch(reinterpret_cast<const char*>(&s) + sizeof s - 1);
+#else
+    (void)s;
+#endif
+}
+
+void fetchTable(const SpriteRecord& s) {
+#if defined(__GNUC__)
+    if (s.spotTable != nullptr) {
+        __builtin_prefetch(s.spotTable->rows);
+        __builtin_prefetch(s.spotTable->weights != nullptr ? static_cast<const void*>(s.spotTable->weights) : s.spotTable->texels);
+    }
+#else
+    (void)s;
+#endif
+}
+
 int bandCountOf(int rows, int rowsPerBand) { return (rows + rowsPerBand - 1) / rowsPerBand; }
 
 BandPass passOver(int rows, int width) {
@@ -102,7 +127,10 @@ void drawBand(const void* context, int band) {
     if (pass.sprites) {
         clearTargetRows(t);
         if (pass.depth) clearDepthRows(t);
-        for (int i = table.start[band]; i < table.start[band + 1]; ++i) {
+        const int end = table.start[band + 1];
+        for (int i = table.start[band]; i < end; ++i) {
+            if (i + 2 * kFetchAhead < end) fetchRecord(spriteList.records[table.entries[i + 2 * kFetchAhead]]);
+            if (i + kFetchAhead < end) fetchTable(spriteList.records[table.entries[i + kFetchAhead]]);
             const SpriteRecord& s = spriteList.records[table.entries[i]];
             s.draw(s, t);
         }

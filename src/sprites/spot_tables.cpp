@@ -173,7 +173,7 @@ SpotTable* buildTable(const Source& src, const SpotRow* plannedRows, const Layou
     std::copy(plannedRows, plannedRows + 2 * src.radius + 1, rows);
     unsigned char* texels = raw + layout.texelsAt;
     auto* table = reinterpret_cast<SpotTable*>(raw);
-    *table = {src.radius, blendMode, layout.bytes, rows, nullptr, nullptr};
+    *table = {src.radius, layout.bytes, rows, nullptr, nullptr};
     if (blendMode == BlendMode::Normal) {
         fillTexels(src, rows, texels);
         table->weights = texels;
@@ -189,14 +189,14 @@ SpotTable* buildTable(const Source& src, const SpotRow* plannedRows, const Layou
 const SpotTable* spotTableFor(const PBall& style, int radius) {
     SpotTableIndex* index = style.spotTables;
     if (index == nullptr || radius < 0 || radius > kLargestSpotRadius) return nullptr;
+    // Every table of an index is of the blend mode its markers were found for: another mode ends
+    // rows at another marker, and a Normal spot keeps only weights.
     const std::uint32_t mode = blendModeOf(style.kind);
-    SpotTable* found = index->byRadius[radius];
-    if (found != nullptr && found->blendMode == mode) {
+    if (index->markersOf == mode && index->byRadius[radius] != nullptr) {
         index->usedInFrame[radius] = frame;
-        return found;
+        return index->byRadius[radius];
     }
     if (!hasAllImages(style) || divisionTable == nullptr) return nullptr;
-    // Another blend mode ends rows at another marker, and a Normal spot keeps only weights.
     if (index->markersOf != mode) {
         freeTables(*index);
         findMarkers(*index, style, mode);

@@ -33,7 +33,6 @@ struct SpotRow {
 
 struct SpotTable {
     int radius;
-    std::uint32_t blendMode;       // of the style when it was made
     std::size_t bytes;             // of the whole table
     const SpotRow* rows;           // 2 radius + 1 rows, the top one first
     const std::uint8_t* weights;   // Normal spots: the texels' blue bytes; else null

@@ -17,8 +17,8 @@ extern SpriteList spriteList;
 
 // Empties the list, keeping its memory for the next frame.
 void clearSpriteList();
-// A new record at the end of the list; a failed allocation is fatal.
-SpriteRecord& appendSprite();
+// A copy of the record at the end of the list; a failed allocation is fatal.
+void appendSprite(const SpriteRecord& sprite);
 // Frees the list's memory (the end of a scene, tests).
 void releaseSpriteList();
 
