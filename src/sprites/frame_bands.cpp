@@ -32,6 +32,8 @@ struct BandTable {
     int startCapacity = 0;
     int* entries = nullptr;
     int entryCapacity = 0;
+    int* spans = nullptr;  // per record its first and last band, found once per frame
+    int spanCapacity = 0;
 };
 BandTable table;
 
@@ -67,11 +69,15 @@ void fetchRecord(const SpriteRecord& s) {
 #endif
 }
 
+// The table's first lines: its rows, and for the small sprites that most are, its texels. Read
+// from the record alone, so that nothing waits for the table itself.
 void fetchTable(const SpriteRecord& s) {
 #if defined(__GNUC__)
-    if (s.spotTable != nullptr) {
-        __builtin_prefetch(s.spotTable->rows);
-        __builtin_prefetch(s.spotTable->weights != nullptr ? static_cast<const void*>(s.spotTable->weights) : s.spotTable->texels);
+    const auto* table = reinterpret_cast<const char*>(s.spotTable);
+    if (table != nullptr) {
+        __builtin_prefetch(table);
+        __builtin_prefetch(table + 64);
+        __builtin_prefetch(table + 128);
     }
 #else
     (void)s;
@@ -92,20 +98,22 @@ BandPass passOver(int rows, int width) {
 void sortIntoBands(const BandPass& pass) {
     table.start = grownBlock(table.start, table.startCapacity, pass.bandCount + 1);
     std::fill(table.start, table.start + pass.bandCount + 1, 0);
-    const SpriteRecord* records = spriteList.records;
+    const SpriteRows* rows = spriteList.rows;
     const int last = pass.view.bottom;
-    const auto firstBand = [&](const SpriteRecord& s) { return std::max(s.firstRow(), 0) / pass.rowsPerBand; };
-    const auto lastBand = [&](const SpriteRecord& s) { return std::min(s.lastRow(), last) / pass.rowsPerBand; };
+    table.spans = grownBlock(table.spans, table.spanCapacity, 2 * std::max(spriteList.count, 1));
+    int* spans = table.spans;
     int total = 0;
     for (int i = 0; i < spriteList.count; ++i) {
-        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) ++table.start[b + 1];
-        total += lastBand(records[i]) - firstBand(records[i]) + 1;
+        spans[2 * i] = std::max(rows[i].first, 0) / pass.rowsPerBand;
+        spans[2 * i + 1] = std::min(rows[i].last, last) / pass.rowsPerBand;
+        for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) ++table.start[b + 1];
+        total += spans[2 * i + 1] - spans[2 * i] + 1;
     }
     for (int b = 0; b < pass.bandCount; ++b) table.start[b + 1] += table.start[b];
     table.entries = grownBlock(table.entries, table.entryCapacity, std::max(total, 1));
     // start[b] runs ahead while filling and ends where start[b + 1] began.
     for (int i = 0; i < spriteList.count; ++i) {
-        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) table.entries[table.start[b]++] = i;
+        for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) table.entries[table.start[b]++] = i;
     }
     for (int b = pass.bandCount; b > 0; --b) table.start[b] = table.start[b - 1];
     table.start[0] = 0;
@@ -189,6 +197,7 @@ void drawFrameBands() {
 void releaseFrameBands() {
     freeAligned(table.start);
     freeAligned(table.entries);
+    freeAligned(table.spans);
     table = BandTable{};
 }
 

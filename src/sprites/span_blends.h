@@ -58,25 +58,36 @@ inline __m128i spreadBlue(__m128i lanes) {
 
 // A Normal spot: the sprite's colour weighted per pixel, and mixed with the old pixel by alpha
 // first when the sprite is not opaque.
-struct WeightInk {
+class WeightInk {
+public:
     using Texel = std::uint8_t;
-    Paint paint;  // alpha only: tint and fog are in the colour
-    Colour colour;
 
-    void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint, pixel, colour, weight); }
+    // The paint's alpha only: tint and fog are in the colour.
+    WeightInk(const Paint& paint, Colour colour) : paint_(paint), colour_(colour) {}
+
+    void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint_, pixel, colour_, weight); }
 #if defined(__SSE2__)
     __m128i blend4(__m128i pixels, const Texel* weights) const {
         __m128i wLo, wHi;
         simd::spreadBytes(weights, wLo, wHi);
         return simd::narrow(mixed(simd::low(pixels), wLo), mixed(simd::high(pixels), wHi));
     }
+#endif
 
 private:
+#if defined(__SSE2__)
     __m128i mixed(__m128i d, __m128i w) const {
-        const __m128i c = simd::lanesOf(colour);
-        const __m128i e = paint.alpha == 255 ? c : simd::mix(d, c, simd::lanesOf(paint.alpha));
+        const __m128i e = opaque_ ? colourLanes_ : simd::mix(d, colourLanes_, alphaLanes_);
         return simd::mix(d, e, w);
     }
+#endif
+
+    Paint paint_;
+    Colour colour_;
+#if defined(__SSE2__)
+    bool opaque_ = paint_.alpha == 255;
+    __m128i colourLanes_ = simd::lanesOf(colour_);
+    __m128i alphaLanes_ = simd::lanesOf(paint_.alpha);
 #endif
 };
 

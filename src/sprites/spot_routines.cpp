@@ -82,8 +82,8 @@ template <class Ink>
 void drawTableRows(const Ink& ink, const typename Ink::Texel* texels, const SpriteRecord& s, const DrawTarget& t) {
     const SpotTable& table = *s.spotTable;
     const int r = table.radius;
-    const int top = std::max(s.centreY - r, t.top);
-    const int bottom = std::min(s.centreY + r, t.bottom);
+    const int top = std::max(s.centreY - r + table.firstRow, t.top);
+    const int bottom = std::min(s.centreY - r + table.lastRow, t.bottom);
     for (int y = top; y <= bottom; ++y) {
         const SpotRow& row = table.rows[y - s.centreY + r];
         const int start = s.centreX + 1 - row.leftEnd;
@@ -97,7 +97,7 @@ template <class Blend>
 void drawFromTable(const SpriteRecord& s, const DrawTarget& t) {
     const SpotPaint<Blend> p(s, t.background);
     if constexpr (std::is_same_v<Blend, NormalBlend>) {
-        drawTableRows(WeightInk{p.paint, p.colour}, s.spotTable->weights, s, t);
+        drawTableRows(WeightInk(p.paint, p.colour), s.spotTable->weights, s, t);
     } else {
         drawTableRows(TexelInk<Blend>{p.paint}, s.spotTable->texels, s, t);
     }

@@ -173,7 +173,12 @@ SpotTable* buildTable(const Source& src, const SpotRow* plannedRows, const Layou
     std::copy(plannedRows, plannedRows + 2 * src.radius + 1, rows);
     unsigned char* texels = raw + layout.texelsAt;
     auto* table = reinterpret_cast<SpotTable*>(raw);
-    *table = {src.radius, layout.bytes, rows, nullptr, nullptr};
+    *table = {src.radius, 0, -1, layout.bytes, rows, nullptr, nullptr};
+    for (int k = 0; k <= 2 * src.radius; ++k) {
+        if (rows[k].leftEnd + rows[k].rightEnd - 1 == 0) continue;
+        if (table->lastRow < 0) table->firstRow = k;
+        table->lastRow = k;
+    }
     if (blendMode == BlendMode::Normal) {
         fillTexels(src, rows, texels);
         table->weights = texels;

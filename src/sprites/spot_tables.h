@@ -33,6 +33,8 @@ struct SpotRow {
 
 struct SpotTable {
     int radius;
+    int firstRow;                  // the rows that have pixels lie within firstRow..lastRow
+    int lastRow;
     std::size_t bytes;             // of the whole table
     const SpotRow* rows;           // 2 radius + 1 rows, the top one first
     const std::uint8_t* weights;   // Normal spots: the texels' blue bytes; else null

@@ -20,9 +20,15 @@ void growSpriteList() {
     SpriteList& list = spriteList;
     const int capacity = list.capacity == 0 ? kFirstCapacity : 2 * list.capacity;
     auto* grown = static_cast<SpriteRecord*>(alloc16(sizeof(SpriteRecord) * static_cast<std::size_t>(capacity), 0));
-    if (list.count != 0) std::memcpy(static_cast<void*>(grown), list.records, sizeof(SpriteRecord) * list.count);
+    auto* grownRows = static_cast<SpriteRows*>(alloc16(sizeof(SpriteRows) * static_cast<std::size_t>(capacity), 0));
+    if (list.count != 0) {
+        std::memcpy(static_cast<void*>(grown), list.records, sizeof(SpriteRecord) * list.count);
+        std::memcpy(grownRows, list.rows, sizeof(SpriteRows) * list.count);
+    }
     freeAligned(list.records);
+    freeAligned(list.rows);
     list.records = grown;
+    list.rows = grownRows;
     list.capacity = capacity;
 }
 
@@ -32,11 +38,13 @@ void clearSpriteList() { spriteList.count = 0; }
 
 void appendSprite(const SpriteRecord& sprite) {
     if (spriteList.count == spriteList.capacity) growSpriteList();
+    spriteList.rows[spriteList.count] = {sprite.firstRow(), sprite.lastRow()};
     std::memcpy(static_cast<void*>(spriteList.records + spriteList.count++), &sprite, sizeof sprite);
 }
 
 void releaseSpriteList() {
     freeAligned(spriteList.records);
+    freeAligned(spriteList.rows);
     spriteList = SpriteList{};
 }
 

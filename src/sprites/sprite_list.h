@@ -7,8 +7,16 @@
 
 namespace lw {
 
+// The first and last view row of a record's box, kept beside the records so that cutting the
+// list into bands reads a few bytes a record instead of the record.
+struct SpriteRows {
+    int first;
+    int last;
+};
+
 struct SpriteList {
     SpriteRecord* records = nullptr;
+    SpriteRows* rows = nullptr;
     int count = 0;
     int capacity = 0;
 };
