@@ -62,8 +62,8 @@ class WeightInk {
 public:
     using Texel = std::uint8_t;
 
-    // The paint's alpha only: tint and fog are in the colour.
-    WeightInk(const Paint& paint, Colour colour) : paint_(paint), colour_(colour) {}
+    // Tint and fog are in the colour.
+    WeightInk(int alpha, Colour colour) : paint_{kNoTint, alpha, 255, 0, false}, colour_(colour) {}
 
     void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint_, pixel, colour_, weight); }
 #if defined(__SSE2__)

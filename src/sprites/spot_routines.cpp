@@ -97,7 +97,7 @@ template <class Blend>
 void drawFromTable(const SpriteRecord& s, const DrawTarget& t) {
     const SpotPaint<Blend> p(s, t.background);
     if constexpr (std::is_same_v<Blend, NormalBlend>) {
-        drawTableRows(WeightInk(p.paint, p.colour), s.spotTable->weights, s, t);
+        drawTableRows(WeightInk(p.paint.alpha, p.colour), s.spotTable->weights, s, t);
     } else {
         drawTableRows(TexelInk<Blend>{p.paint}, s.spotTable->texels, s, t);
     }

@@ -11,7 +11,8 @@ namespace lw {
 // The scene's textures at 3840 x 2160 use tables of about 2 MB a frame, but as the particles move
 // their sprites keep taking other radii; with this much kept, about a tenth of a frame's texels
 // are resampled anew, and at the smaller sizes every table made stays.
-std::size_t spotTableBudget = 32u << 20;
+constexpr std::size_t kSpotTableBudget = 32u << 20;
+std::size_t spotTableBudget = kSpotTableBudget;
 
 struct SpotTableIndex {
     SpotTable* byRadius[kSpotRadii];
@@ -243,5 +244,10 @@ void releaseAllSpotTables() {
 void beginSpotTableFrame() { ++frame; }
 
 std::size_t spotTableBytes() { return heldBytes; }
+
+void resetSpotTableState() {
+    releaseAllSpotTables();
+    spotTableBudget = kSpotTableBudget;
+}
 
 }  // namespace lw

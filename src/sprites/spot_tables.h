@@ -63,4 +63,7 @@ void beginSpotTableFrame();
 std::size_t spotTableBytes();
 extern std::size_t spotTableBudget;
 
+// Frees every table and puts the bound back (tests).
+void resetSpotTableState();
+
 }  // namespace lw
