@@ -66,15 +66,15 @@ namespace {
 
 // Blends spans of every length up to 40, at every alignment of pixels and texels, once four at a
 // time and once pixel by pixel; the words around each span must stay as they were.
-template <class Ink, class Texel>
+template <class Ink>
 void expectSpansBlendAsPixelsDo(const Ink& ink, std::mt19937& random, const char* what) {
     std::vector<Colour> pixels(48);
-    std::vector<Texel> texels(48);
+    std::vector<typename Ink::Texel> texels(48);
     for (int count = 0; count <= 40; ++count) {
         const int at = static_cast<int>(random() % 4);
         const int texelAt = static_cast<int>(random() % 4);
         for (auto& p : pixels) p = random();
-        for (auto& t : texels) t = static_cast<Texel>(random());
+        for (auto& t : texels) t = static_cast<typename Ink::Texel>(random());
         std::vector<Colour> expected = pixels;
         blendSpanScalar(ink, expected.data() + at, texels.data() + texelAt, count);
         blendSpan(ink, pixels.data() + at, texels.data() + texelAt, count);
@@ -91,11 +91,11 @@ TEST(BlendsTest, SpansBlendExactlyAsTheirPixelsDoOneByOne) {
         p.alpha = n % 3 == 0 ? 255 : static_cast<int>(random() % 256);
         p.intensity = n % 4 == 0 ? 255 : static_cast<int>(random() % 256);
         p.tint = n % 5 == 0 ? kNoTint : random();
-        expectSpansBlendAsPixelsDo<WeightInk, std::uint8_t>(WeightInk(p.alpha, random()), random, "weights");
-        expectSpansBlendAsPixelsDo<TexelInk<AddBlend>, Colour>(TexelInk<AddBlend>{p}, random, "add");
-        expectSpansBlendAsPixelsDo<TexelInk<SubtractBlend>, Colour>(TexelInk<SubtractBlend>{p}, random, "subtract");
+        expectSpansBlendAsPixelsDo(WeightInk(p.alpha, random()), random, "weights");
+        expectSpansBlendAsPixelsDo(TexelInk<AddBlend>{p}, random, "add");
+        expectSpansBlendAsPixelsDo(TexelInk<SubtractBlend>{p}, random, "subtract");
         p.greyTint = true;
-        expectSpansBlendAsPixelsDo<TexelInk<MultiplyBlend>, Colour>(TexelInk<MultiplyBlend>{p}, random, "multiply");
+        expectSpansBlendAsPixelsDo(TexelInk<MultiplyBlend>{p}, random, "multiply");
     }
 }
 

@@ -104,24 +104,19 @@ TEST_F(SpriteRoutinesTest, BallsTestAndWriteDepth) {
 // and a table that cannot fit is not made (its sprites draw from the images).
 TEST_F(SpriteRoutinesTest, SpotTablesKeepWithinTheirBoundFreeingTheLongestUnused) {
     images.style.kind = 0x30001;  // Normal spots: tables of weights
-    const std::size_t before = spotTableBytes();
-    const std::size_t small = spotTableFor(images.style, 6)->bytes;
-    const std::size_t middle = spotTableFor(images.style, 7)->bytes;
-    const std::size_t large = spotTableFor(images.style, 8)->bytes;
-    releaseSpotTables(images.style);
-    keepSpotTables(images.style);
-    ASSERT_EQ(spotTableBytes(), before);
-    spotTableBudget = before + small + middle + large - 1;
-    spotTableFor(images.style, 6);
-    beginSpotTableFrame();
-    spotTableFor(images.style, 7);
+    const std::size_t oldest = spotTableFor(images.style, 8)->bytes;
     beginSpotTableFrame();
     const SpotTable* kept = spotTableFor(images.style, 7);
-    ASSERT_NE(spotTableFor(images.style, 8), nullptr);  // radius 6, unused for two frames, went
-    EXPECT_EQ(spotTableBytes(), before + middle + large);
+    const std::size_t held = oldest + kept->bytes;
+    ASSERT_EQ(spotTableBytes(), held);
+    spotTableBudget = held + 1;
+    beginSpotTableFrame();
+    ASSERT_EQ(spotTableFor(images.style, 7), kept);
+    const SpotTable* made = spotTableFor(images.style, 6);  // radius 8, unused longest, goes
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(spotTableBytes(), kept->bytes + made->bytes);
+    EXPECT_EQ(spotTableFor(images.style, 40), nullptr);  // 7 and 6 are this frame's
     EXPECT_EQ(spotTableFor(images.style, 7), kept);
-    EXPECT_EQ(spotTableFor(images.style, 40), nullptr);  // 7 and 8 are this frame's
-    EXPECT_EQ(spotTableBytes(), before + middle + large);
 }
 
 }  // namespace lw
