@@ -1,11 +1,14 @@
-// Every heap allocation of the scene's set-up and first frames made to fail in turn, on the real
-// worker: each must end in the one memory message and a closed window, and (under the leak
-// checker) leave nothing unreachable once the scene's own teardown has run.
+// The whole program on the worker with something going wrong on purpose: every heap allocation of
+// the set-up and first frames failing in turn, or a picture resource missing or damaged. Each
+// must end in its one message box and a closed window, with nothing drawn and (under the leak
+// checker) nothing left unreachable once the scene's own teardown has run.
 #include <cstdio>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "host/platform.h"
+#include "picture_builders.h"
 #include "scene_on_worker.h"
 #include "test_support.h"
 
@@ -24,8 +27,6 @@ namespace lw {
 
 namespace {
 
-// True when the leak checker finds blocks that nothing points to any more; always false
-// without it.
 bool leaksFound() {
 #ifdef LW_LEAK_CHECK
     return __lsan_do_recoverable_leak_check() != 0;
@@ -36,43 +37,34 @@ bool leaksFound() {
 
 constexpr test::SceneRunOptions kRun{3, 96, 72, 1};
 
+std::vector<std::uint8_t> resourceBytes(const wchar_t* name, const wchar_t* type) {
+    const auto bytes = platform::findResource(name, type);
+    return {bytes.begin(), bytes.end()};
+}
+
 }  // namespace
 
 class AllocationFailureTest : public test::HostTest {
 protected:
-    void SetUp() override { freshStart(); }
     void TearDown() override {
         test::tearDownScene();
-        resetScene();
         HostTest::TearDown();
     }
     static void freshStart() {
         test::tearDownScene();
         resetAll();
-        resetScene();
     }
-    // Allocations a whole run makes: set-up, the frames and the normal end.
-    static long allocationsOfARun() {
-        freshStart();
-        const long before = allocationCount();
-        EXPECT_EQ(test::runSceneOnWorker(kRun), kRun.frames);
-        EXPECT_TRUE(headless::messageBoxes().empty());
-        return allocationCount() - before;
-    }
-    // What went wrong in a run whose k-th allocation failed; empty when it ended as it should.
-    static std::string faultsOfFailingRun(long k) {
-        freshStart();
-        failAllocationAfter(k);
+    // What went wrong in a run that should end at once with `message`; empty when it did.
+    static std::string faultsOfFailingRun(const std::wstring& message) {
         const int frames = test::runSceneOnWorker(kRun);
         failAllocationAfter(0);
         std::ostringstream faults;
         const auto boxes = headless::messageBoxes();
         if (boxes.size() != 1) faults << " " << boxes.size() << " message boxes;";
-        if (!boxes.empty() && (boxes[0].text != kAllocationFailedText || boxes[0].caption != L"Process Runtime Error")) {
+        if (!boxes.empty() && (boxes[0].text != message || boxes[0].caption != L"Process Runtime Error")) {
             faults << " another message;";
         }
-        if (!headless::closeRequested()) faults << " window left open;";
-        if (headless::workerRunning()) faults << " worker still running;";
+        if (!headless::closeRequested() || headless::workerRunning()) faults << " no clean end;";
         if (frames >= kRun.frames) faults << " the run went on to its end;";
         test::tearDownScene();
         if (leaksFound()) faults << " leaked;";
@@ -81,29 +73,57 @@ protected:
 };
 
 TEST_F(AllocationFailureTest, EveryAllocationOfSetUpAndFirstFramesEndsInTheMemoryMessage) {
-    const long total = allocationsOfARun();
-    // The set-up alone allocates the frame, the tables, 33 textures of four images, the particles.
-    ASSERT_GT(total, 150);
+    const long before = allocationCount();
+    ASSERT_EQ(test::runSceneOnWorker(kRun), kRun.frames);
+    const long total = allocationCount() - before;
+    ASSERT_GT(total, 150) << "the frame, the tables, 33 textures of four images, the particles";
     test::tearDownScene();
     ASSERT_FALSE(leaksFound()) << "leaks before any allocation failed";
-
     std::ostringstream failures;
-    for (long k = 1; k <= total; ++k) {
-        const std::string faults = faultsOfFailingRun(k);
+    for (long k = 1; k <= total + 1; ++k) {
+        freshStart();
+        failAllocationAfter(k);
+        if (k == total + 1) {
+            EXPECT_EQ(test::runSceneOnWorker(kRun), kRun.frames) << "a failure after the last allocation changes nothing";
+            EXPECT_TRUE(headless::messageBoxes().empty());
+            break;
+        }
+        const std::string faults = faultsOfFailingRun(kAllocationFailedText);
         if (!faults.empty()) failures << "k=" << k << ":" << faults << "\n";
     }
     EXPECT_EQ(failures.str(), "");
     std::printf("allocation failures tried: every k from 1 to %ld (all of a %d-frame run)\n", total, kRun.frames);
 }
 
-TEST_F(AllocationFailureTest, AFailureAfterTheLastAllocationChangesNothing) {
-    const long total = allocationsOfARun();
+TEST_F(AllocationFailureTest, AMissingOrDamagedPictureIsNamedAndStopsTheSetUp) {
+    const auto damage = [](const wchar_t* name, const wchar_t* type, std::vector<std::uint8_t> bytes,
+                           const std::wstring& message) {
+        freshStart();
+        headless::overrideResource(name, type, std::move(bytes));
+        return faultsOfFailingRun(message);
+    };
+    const auto flat = [](int, int) -> std::uint32_t { return 0x808080; };
+    auto texture = resourceBytes(L"KOR_43", kJpegResourceType);
+    texture.resize(600);
+    auto strip = resourceBytes(L"CONTROL_INFO", platform::kBitmapResourceType);
+    strip.resize(strip.size() / 2);
+    auto logo = resourceBytes(L"LUMENWALTZ", platform::kBitmapResourceType);
+    test::put16(logo, 28, 7);  // an impossible depth over the same pixels
+    EXPECT_EQ(damage(L"KOR_07", kJpegResourceType, {}, L"PSI: JPG Resource Not Found"), "");
+    EXPECT_EQ(gdiplusUsers, 0) << "the texture loader hands the decoder back before it reports";
+    EXPECT_EQ(damage(L"KOR_43", kJpegResourceType, texture, L"PSI: JPG Resource Not Found"), "");
+    EXPECT_EQ(damage(L"KOR_12", kJpegResourceType, test::makeBmp(255, 254, 24, {}, flat),
+                     L"PSI: JPG Resource Have Wrong Resolution"), "");
+    EXPECT_EQ(damage(L"CONTROL_INFO", platform::kBitmapResourceType, strip, L"JPG or BMP Resource Not Found"), "");
+    EXPECT_EQ(damage(L"LUMENWALTZ", platform::kBitmapResourceType, logo, L"JPG or BMP Resource Not Found"), "");
+
+    // A logo of another valid depth still runs.
     freshStart();
-    failAllocationAfter(total + 1);
+    const std::vector<std::uint32_t> grey = {0xFF000000, 0xFF404040, 0xFF808080, 0xFFFFFFFF};
+    headless::overrideResource(L"LUMENWALTZ", platform::kBitmapResourceType,
+                               test::makeBmp(152, 12, 8, grey, [](int x, int) { return static_cast<std::uint32_t>(x % 4); }));
     EXPECT_EQ(test::runSceneOnWorker(kRun), kRun.frames);
-    failAllocationAfter(0);
     EXPECT_TRUE(headless::messageBoxes().empty());
-    EXPECT_EQ(peek(processEnded), 1);
 }
 
 }  // namespace lw

@@ -100,4 +100,17 @@ TEST_F(OverlayTest, OverlaysAreCutToTheViewAndToEachBand) {
     EXPECT_FALSE(headless::timerActive(1000));
 }
 
+// Where another program owns the keys and the mouse (an XScreenSaver hack), the strip would name
+// controls that do nothing; the logo stays.
+TEST_F(OverlayTest, WithoutUserControlsOnlyTheLogoIsDrawn) {
+    backgroundColour = 0xFFA08CF0;
+    hostConfig.userControls = false;
+    makeFrame(1024, 768);
+    installOverlays();
+    startTimer(0, 10000);
+    drawOverlayFrame(16);
+    EXPECT_EQ(litPixels(24, 768 - 21, 662, 768 - 9), 0);
+    EXPECT_GT(litPixels(840, 768 - 20, 991, 768 - 9), 50);
+}
+
 }  // namespace lw

@@ -1,3 +1,4 @@
+#include <cmath>
 #include <utility>
 #include <vector>
 
@@ -23,6 +24,48 @@ Pairs pairsOf(LinkRule rule) {
 
 // A 2-row by 3-column grid, two blocks: particles 0..11.
 LinkRule grid(std::int32_t kind) { return LinkRule{kind, 0, 11, 3, 2, 0}; }
+
+Particle at(double x, double forceScale) {
+    Particle p{};
+    p.position = Vec3{x, 0.0, 0.0};
+    p.forceScale = forceScale;
+    return p;
+}
+
+// The velocity a particle at the origin gains from one at distance d along x, forceScale 1.
+double forceAt(double d) {
+    Particle a = at(0, 1.0);
+    Particle b = at(d, 1.0);
+    pairForce(a, b);
+    return a.velocity.x;
+}
+
+// Particles on the x axis, 1 unit apart, at rest, under a force that reaches every pair; the
+// velocities along x after one pass of the given rules.
+std::vector<double> velocitiesAfterPass(int count, const std::vector<LinkRule>& rules) {
+    psiCreate(0);
+    currentSystem->emitExtent = Vec3{};
+    emit(count, 0, 0, 0);
+    allocParamSets(1);
+    *currentParamSet = ForceParams{100.0, 200.0, 300.0, 1.0, 1.0};
+    allocLinks(static_cast<int>(rules.size()), 0);
+    for (std::size_t i = 0; i < rules.size(); ++i) currentSystem->links[i] = rules[i];
+    for (int i = 0; i < count; ++i) {
+        currentSystem->particles[i].position = Vec3{double(i), 0.0, 0.0};
+        currentSystem->particles[i].velocity = Vec3{};
+    }
+    linkPass(*currentSystem);
+    std::vector<double> vx;
+    for (int i = 0; i < count; ++i) vx.push_back(currentSystem->particles[i].velocity.x);
+    return vx;
+}
+
+// The same pairs as single-pair rules, in the same order.
+std::vector<double> velocitiesOfPairs(int count, const Pairs& pairs) {
+    std::vector<LinkRule> rules;
+    for (const auto& [a, b] : pairs) rules.push_back(LinkRule{0, std::int32_t(a), std::int32_t(b), 0, 0, 0});
+    return velocitiesAfterPass(count, rules);
+}
 
 }  // namespace
 
@@ -93,65 +136,47 @@ TEST_F(PsiLinksTest, GridTwistedRows) {
     EXPECT_EQ(three, (Pairs{{0, 1}, {0, 2}, {1, 4}, {1, 3}, {2, 3}, {2, 4}, {3, 2}, {3, 5}, {4, 5}, {5, 0}}));
 }
 
-namespace {
+TEST_F(PsiLinksTest, WorkedValuesOfTheForceProfile) {
+    workingParams = ForceParams{4.0, 8.0, 250.0, 700000.0, 700000.0};
+    Particle a = at(5, 0.5);
+    Particle b = at(7, 0.25);
+    pairForce(a, b);
+    EXPECT_DOUBLE_EQ(a.velocity.x, -350000.0 * 0.5) << "distance 2: t 0.5, pushed apart";
+    EXPECT_DOUBLE_EQ(b.velocity.x, 350000.0 * 0.25);
+    EXPECT_EQ(forceAt(4.0), 0.0) << "nothing at innerRadius";
+    EXPECT_DOUBLE_EQ(forceAt(6.0), 350000.0) << "half-way up the ramp";
+    EXPECT_DOUBLE_EQ(forceAt(8.0), 700000.0) << "full attraction at outerRadius";
+    EXPECT_DOUBLE_EQ(forceAt(250.0), 70000.0) << "a tenth at falloffRange";
+    EXPECT_DOUBLE_EQ(forceAt(8.0 + 2 * 242.0), 700000.0 / 37.0) << "twice as far into the falloff";
+    workingParams = ForceParams{20.0, 0.0, 0.0, 70000.0, 50000.0};
+    EXPECT_EQ(forceAt(20.5), 0.0) << "falloffRange equal to outerRadius: repulsion only";
+    EXPECT_DOUBLE_EQ(forceAt(10.0), -2.0 * 50000.0 * 0.5 * 0.5) << "t 0.5 of the repulsion";
 
-// Particles on the x axis, 1 unit apart, at rest, under a force that reaches every pair.
-void createRow(int count) {
-    psiCreate(0);
-    currentSystem->speed = 0.0;
-    currentSystem->speedJitter = 0.0;
-    currentSystem->emitExtent = Vec3{};
-    emit(count, 0, 0, 0);
-    for (int i = 0; i < count; ++i) currentSystem->particles[i].position = Vec3{double(i), 0.0, 0.0};
-    allocParamSets(1);
-    *currentParamSet = ForceParams{100.0, 200.0, 300.0, 1.0, 1.0};
-    allocLinks(1, 0);
+    // Coincident particles get a random kick, equal and opposite; none from itself.
+    seedRandomWith(99);
+    const Vec3 kick = randCube(1.0);
+    seedRandomWith(99);
+    Particle c = at(3, 0.5);
+    Particle d = at(3, 0.5);
+    pairForce(c, d);
+    EXPECT_EQ(c.velocity, kick * 0.5);
+    EXPECT_EQ(d.velocity, kick * -0.5);
+    pairForce(c, c);
+    EXPECT_EQ(c.velocity, kick * 0.5);
 }
 
-std::vector<double> velocitiesAfterPass(const std::vector<LinkRule>& rules) {
-    allocLinks(static_cast<int>(rules.size()), 0);
-    for (std::size_t i = 0; i < rules.size(); ++i) currentSystem->links[i] = rules[i];
-    for (std::uint32_t i = 0; i < currentSystem->particleCount; ++i) currentSystem->particles[i].velocity = Vec3{};
-    linkPass(*currentSystem);
-    std::vector<double> vx;
-    for (std::uint32_t i = 0; i < currentSystem->particleCount; ++i) vx.push_back(currentSystem->particles[i].velocity.x);
-    return vx;
-}
-
-std::vector<double> velocitiesAfterPass(LinkRule rule) { return velocitiesAfterPass(std::vector<LinkRule>{rule}); }
-
-// The same pairs as single-pair rules, in the same order.
-std::vector<double> velocitiesOfPairs(const Pairs& pairs) {
-    std::vector<LinkRule> rules;
-    for (const auto& [a, b] : pairs) rules.push_back(LinkRule{0, std::int32_t(a), std::int32_t(b), 0, 0, 0});
-    return velocitiesAfterPass(rules);
-}
-
-}  // namespace
-
-TEST_F(PsiLinksTest, PairsOutsideTheArrayAreSkipped) {
-    createRow(5);
-    const std::vector<double> still(5, 0.0);
-    // Pairs inside the array still act; those that leave it are dropped, whatever the kind.
-    EXPECT_EQ(velocitiesAfterPass({3, 0, 40, 0, 0, 0}), velocitiesAfterPass({3, 0, 4, 0, 0, 0}));
-    EXPECT_EQ(velocitiesAfterPass({11, 0, 4, 3, -2, 0}), velocitiesOfPairs({{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 0}, {3, 4}}))
+TEST_F(PsiLinksTest, PassAppliesEveryPairInsideTheArrayOnly) {
+    // Pairs inside the array act once each; those that leave it are dropped, whatever the kind.
+    EXPECT_EQ(velocitiesAfterPass(5, {{3, 0, 40, 0, 0, 0}}), velocitiesOfPairs(5, {{0, 1}, {1, 2}, {2, 3}, {3, 4}}));
+    EXPECT_EQ(velocitiesAfterPass(5, {{11, 0, 4, 3, -2, 0}}),
+              velocitiesOfPairs(5, {{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 0}, {3, 4}}))
         << "the unfinished second row";
-    EXPECT_EQ(velocitiesAfterPass({13, 3, 7, 2, 0, 0}), velocitiesOfPairs({{3, 4}}));
-    EXPECT_EQ(velocitiesAfterPass({0, 2, 9, 0, 0, 0}), still);
-    EXPECT_EQ(velocitiesAfterPass({0, -3, 1, 0, 0, 0}), still);
-    EXPECT_EQ(velocitiesAfterPass({6, -4, 0, 2, 0, 0}), still);
-    EXPECT_EQ(velocitiesAfterPass({12, 0, 30, 3, -2, 0}), velocitiesAfterPass({15, 0, 4, 3, -2, 0}));
+    EXPECT_EQ(velocitiesAfterPass(5, {{0, -3, 1, 0, 0, 0}}), std::vector<double>(5, 0.0));
     // Extreme indexes must neither overflow nor reach memory (the sanitizer build watches).
-    velocitiesAfterPass({1, -100, 100, 0, 0, 0});
-    velocitiesAfterPass({2, 0, 4, -8, 8, 0});
-    velocitiesAfterPass({16, 0, 2000, 2147483647, 0, 0});
-    velocitiesAfterPass({8, 2147483600, 2147483647, 2147483647, 0, 0});
-    velocitiesAfterPass({18, -2147483647 - 1, -2147483000, 1000, 2147483647, 0});
-}
+    velocitiesAfterPass(5, {{1, -100, 100, 0, 0, 0}, {16, 0, 2000, 2147483647, 0, 0},
+                            {8, 2147483600, 2147483647, 2147483647, 0, 0}, {18, -2147483647 - 1, -2147483000, 1000, 2147483647, 0}});
 
-TEST_F(PsiLinksTest, PeriodSkipsFrames) {
-    createRow(2);
-    *currentLink = LinkRule{0, 0, 1, 0, 0, 0};
+    velocitiesAfterPass(2, {{0, 0, 1, 0, 0, 0}});
     currentSystem->linkPeriod = 2;
     std::vector<int> passes;
     for (int frame = 1; frame <= 8; ++frame) {
@@ -160,17 +185,8 @@ TEST_F(PsiLinksTest, PeriodSkipsFrames) {
         if (currentSystem->particles[0].velocity.x != before) passes.push_back(frame);
     }
     EXPECT_EQ(passes, (std::vector<int>{1, 4, 7}));
-}
-
-TEST_F(PsiLinksTest, MissingTablesAndParticles) {
-    createRow(3);
-    emit(0, 0, 0, 0);
-    EXPECT_TRUE(test::endsInFatalError([] { linkPass(*currentSystem); }, L"PSI: Update is not complete"));
-    allocLinks(0, 0);
-    linkPass(*currentSystem);  // without links there is nothing to do, particles or not
-
-    createRow(3);
-    currentLink->paramSet = 1;
+    currentSystem->links[0].paramSet = 1;
+    currentSystem->linkCountdown = 0;
     EXPECT_TRUE(test::endsInFatalError([] { linkPass(*currentSystem); }, L"PSI: link parameter set out of range"));
 }
 

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <span>
 
+#include "app/app_config.h"
 #include "host/headless/headless.h"
 #include "host/input.h"
 #include "host/process.h"
@@ -48,10 +49,7 @@ struct SceneRunOptions {
 inline void configureScene(const SceneRunOptions& options) {
     headless::setScreenSize(options.width, options.height);
     headless::setTickCount(options.seed);
-    processHook = sceneProcess;
-    setFrameSize(kScreenSize, 1024);
-    borderColour = 0xFF000000;
-    backgroundColour = 0xFFA08CF0;
+    applyAppConfig();
 }
 
 // Starts the worker and returns at once; finishSceneOnWorker waits for it.

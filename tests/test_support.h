@@ -21,6 +21,7 @@
 #include "raster/depth_buffer.h"
 #include "raster/frame_buffer.h"
 #include "raster/small_frame.h"
+#include "scene/scene.h"
 #include "sprites/frame_bands.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
@@ -49,6 +50,7 @@ protected:
         resetDepthBuffer();
         resetDispatch();
         resetSpriteSetup();
+        resetScene();
     }
 };
 

@@ -1,15 +1,18 @@
 // Times the whole scene frame (step, cache and sort, clears, drawing, doubling, overlays) at
 // the common screen sizes, with one thread and with every hardware thread, beside the memory
 // floor of each size: one clear of the frame and one copy of it to another buffer. Prints one
-// line per size and thread count, and the worst ratio with one thread.
+// line per size and thread count, one line with our drawing of a frame's sprite list beside
+// pixman's, and the worst ratio with one thread. Exits with 1 when pixman could not draw the
+// same list or drew it differently.
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "bench_timing.h"
+#include "peer_comparison.h"
 #include "host/headless/headless.h"
 #include "overlay/overlays.h"
 #include "raster/frame_buffer.h"
@@ -20,20 +23,16 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double millisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
+using lw::bench::Clock;
+using lw::bench::median;
+using lw::bench::millisecondsSince;
 
 int fixedBandRows = 0;
+constexpr int kPeerRounds = 8;
+constexpr int kPeerRepeats = 5;
 
-double sceneFrameMs(int width, int height, int threads, int warmUp, int measured) {
+// With a peer to fill, the scene's last frame is also drawn beside pixman (one thread only).
+double sceneFrameMs(int width, int height, int threads, int warmUp, int measured, lw::bench::PeerFigures* peer) {
     lw::headless::reset();
     lw::headless::setScreenSize(width, height);
     lw::headless::setTickCount(1);
@@ -50,6 +49,7 @@ double sceneFrameMs(int width, int height, int threads, int warmUp, int measured
         lw::sceneFrame();  // the host's clock is simulated: the pacing sleeps cost nothing
         times.push_back(millisecondsSince(start));
     }
+    if (peer != nullptr) *peer = lw::bench::compareWithPeer(kPeerRounds, kPeerRepeats);
     lw::releaseSpriteTables();
     lw::removeOverlays();
     lw::resetScene();
@@ -68,6 +68,20 @@ double memoryFloorMs(int width, int height, int repeats) {
     }
     if (copy[count / 2] != 0xFFA08CF0u) std::puts("memory floor: copy went wrong");
     return median(times);
+}
+
+// The figures on stdout, what the check saw on stderr; false when the comparison failed.
+bool reportPeer(int width, int height, const lw::bench::PeerFigures& peer) {
+    std::printf("peer %dx%d sprites=%d ours_ms=%.3f pixman_ms=%.3f\n", width, height, peer.sprites, peer.oursMs,
+                peer.pixmanMs);
+    std::fflush(stdout);
+    if (peer.compared) {
+        std::fprintf(stderr, "peer check %dx%d: mean channel difference %.3f, %.3f %% of pixels within %d\n", width,
+                     height, peer.meanDifference, 100 * peer.closeShare, lw::bench::kCloseChannels);
+    }
+    if (peer.failure.empty()) return true;
+    std::fprintf(stderr, "peer %dx%d FAILED: %s\n", width, height, peer.failure.c_str());
+    return false;
 }
 
 }  // namespace
@@ -92,17 +106,21 @@ int main(int argc, char** argv) {
     std::vector<int> threadCounts = {1};
     if (lw::wantedThreadCount() > 1) threadCounts.push_back(lw::wantedThreadCount());
     double worst = 0;
+    bool peerFailed = false;
     for (const auto& size : sizes) {
         const double floor = memoryFloorMs(size[0], size[1], 50);
+        lw::bench::PeerFigures peer;
         for (const int threads : threadCounts) {
-            const double frame = sceneFrameMs(size[0], size[1], threads, warmUp, measured);
+            lw::bench::PeerFigures* const peerOfRun = threads == 1 ? &peer : nullptr;
+            const double frame = sceneFrameMs(size[0], size[1], threads, warmUp, measured, peerOfRun);
             const double ratio = frame / floor;
             if (threads == 1) worst = std::max(worst, ratio);
             std::printf("%dx%d threads=%d frame_ms=%.3f floor_ms=%.3f ratio=%.2f\n", size[0], size[1], threads, frame,
                         floor, ratio);
             std::fflush(stdout);
         }
+        peerFailed = !reportPeer(size[0], size[1], peer) || peerFailed;
     }
     std::printf("worst_ratio=%.2f\n", worst);
-    return 0;
+    return peerFailed ? 1 : 0;
 }

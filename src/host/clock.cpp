@@ -7,11 +7,7 @@
 namespace lw {
 
 std::array<std::int64_t, kClockSlotCount> clockSlots{};
-std::array<int, kFpsRingSize> fpsRing{};
-int fpsCount = 10;
-int fpsPosition = 0;
-int fpsRingFull = 0;
-int averageFps = 0;
+FrameRate frameRate;
 
 std::uint64_t clockReading() { return static_cast<std::uint64_t>(platform::milliseconds()) * 100u; }
 
@@ -24,37 +20,35 @@ void clockElapsed(int slot) {
 }
 
 void fpsReset(int count) {
-    fpsRing.fill(0);
-    fpsRingFull = 0;
-    averageFps = 0;
-    fpsPosition = 0;
-    fpsCount = std::clamp(count, 1, kFpsRingSize);
+    frameRate = FrameRate{};
+    frameRate.fpsCount = std::clamp(count, 1, kFpsRingSize);
 }
 
 void frameBegin() { clockMark(0); }
 
 namespace {
-void computeAverageFps() {
+void computeAverageFps(FrameRate& r) {
     std::uint32_t sum = 0;
-    for (int i = 0; i < fpsCount; ++i) sum += static_cast<std::uint32_t>(fpsRing[i]);
+    for (int i = 0; i < r.fpsCount; ++i) sum += static_cast<std::uint32_t>(r.fpsRing[i]);
     // Frames that all took 0 units (a millisecond clock and light work) count as one unit,
     // so the average stays finite: the fastest rate the clock can express.
     if (sum == 0) sum = 1;
-    const double perFrame = static_cast<double>(sum) / static_cast<double>(fpsCount);
-    averageFps = static_cast<int>(100000.0 / perFrame);
+    const double perFrame = static_cast<double>(sum) / static_cast<double>(r.fpsCount);
+    r.averageFps = static_cast<int>(100000.0 / perFrame);
 }
 }  // namespace
 
 void frameEnd() {
     clockElapsed(0);
-    fpsRing[fpsPosition] = static_cast<int>(static_cast<std::uint32_t>(clockSlots[0]));
-    fpsPosition += 1;
-    if (fpsPosition == fpsCount) {
-        fpsPosition = 0;
-        fpsRingFull = 1;
-        computeAverageFps();
-    } else if (fpsRingFull != 0) {
-        computeAverageFps();
+    FrameRate& r = frameRate;
+    r.fpsRing[r.fpsPosition] = static_cast<int>(static_cast<std::uint32_t>(clockSlots[0]));
+    r.fpsPosition += 1;
+    if (r.fpsPosition == r.fpsCount) {
+        r.fpsPosition = 0;
+        r.fpsRingFull = 1;
+        computeAverageFps(r);
+    } else if (r.fpsRingFull != 0) {
+        computeAverageFps(r);
     }
 }
 

@@ -14,11 +14,15 @@ constexpr int kFpsRingSize = 256;
 // Slot 0 is the frame clock.
 extern std::array<std::int64_t, kClockSlotCount> clockSlots;
 
-extern std::array<int, kFpsRingSize> fpsRing;
-extern int fpsCount;
-extern int fpsPosition;
-extern int fpsRingFull;
-extern int averageFps;  // the rate the timed work alone would allow; 0 until the ring is full
+// The frame-rate measurement: the times of the last fpsCount frames in a ring, and their rate.
+struct FrameRate {
+    std::array<int, kFpsRingSize> fpsRing{};
+    int fpsCount = 10;
+    int fpsPosition = 0;
+    int fpsRingFull = 0;
+    int averageFps = 0;  // the rate the timed work alone would allow; 0 until the ring is full
+};
+extern FrameRate frameRate;
 
 std::uint64_t clockReading();
 void clockMark(int slot);

@@ -1,10 +1,8 @@
-// The host's configuration: start values that the host reads, and the application's step that
-// overwrites them before the entry point runs. The frame's size and clear colours live with the
-// frame buffer (raster/frame_buffer.h); the process and redraw hooks with the worker
-// (host/process.h).
+// The host's configuration: start values that the host reads and that the program's
+// configuration (app/app_config.h) overwrites before a window opens. The frame's size and clear
+// colours live with the frame buffer (raster/frame_buffer.h); the process and redraw hooks with
+// the worker (host/process.h).
 #pragma once
-
-#include "host/process.h"
 
 namespace lw {
 
@@ -32,22 +30,14 @@ struct HostConfig {
     const wchar_t* windowClassName = L"Tavimer";  // class name and window title, both modes
     const wchar_t* helpText = kHelpText;
     const wchar_t* helpCaption = kHelpCaption;
+    // False where another program owns the keys and the mouse (an XScreenSaver hack): the
+    // controls the strip names would do nothing there, so it is left out.
+    bool userControls = true;
 };
 
 extern HostConfig hostConfig;
 
-// The application's own functions for the hooks. The scene registers them during static
-// initialisation; since the order of that against applyAppConfig is not fixed, whichever of the
-// two comes second installs them. A null function keeps the default hook.
-void registerAppHooks(Hook process, Hook redraw);
-Hook registeredProcessHook();
-Hook registeredRedrawHook();
-
-// Sets the application's configuration: hidden cursor, window class "Lumenwaltz", a frame of the
-// screen's size with the application's clear colours, and the registered hooks. Always 1.
-int applyAppConfig();
-
-// The start values, before applyAppConfig; the registered hooks stay registered.
+// The start values, before the program's configuration (app/app_config.h) overwrote them.
 void resetHostConfig();
 
 }  // namespace lw

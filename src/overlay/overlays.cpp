@@ -1,5 +1,6 @@
 #include "overlay/overlays.h"
 
+#include "host/host_config.h"
 #include "host/platform.h"
 #include "host/process.h"
 #include "overlay/resource_image.h"
@@ -14,7 +15,7 @@ void installOverlays() {
     resourceType = platform::kBitmapResourceType;
     createScreenImage(logo, L"Lumenwaltz");
     overlayHook = drawOverlays;
-    createScreenImage(controlsStrip, L"control_info");
+    if (hostConfig.userControls) createScreenImage(controlsStrip, L"control_info");
 }
 
 void drawOverlays() {

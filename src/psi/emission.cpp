@@ -102,7 +102,8 @@ void emit(int count, std::int32_t styleFirst, std::int32_t styleLast, int random
     s.particles = nullptr;
     s.particleCount = 0;
     currentParticle = nullptr;
-    if (count == 0) return;
+    // Even no particles get an array: an emitted system is complete, and stepping, linking and
+    // caching an empty one does nothing.
     s.particles = static_cast<Particle*>(alloc16(static_cast<std::size_t>(count) * sizeof(Particle), 1));
     s.particleCount = static_cast<std::uint32_t>(count);
 

@@ -21,7 +21,8 @@ Vec3 randInBox(const Vec3& centre, const Vec3& extent);  // draws z, then y, the
 Vec3 randDirection(double speed, double jitter);
 
 // (Re)creates the particles of the current system. With randomStyle 0 the styles repeat
-// styleFirst..styleLast along the indices; otherwise each particle draws one.
+// styleFirst..styleLast along the indices; otherwise each particle draws one. A count of 0
+// leaves a complete system without particles.
 void emit(int count, std::int32_t styleFirst, std::int32_t styleLast, int randomStyle);
 
 }  // namespace lw

@@ -29,6 +29,7 @@ struct LinkRule {
     std::int32_t step;  // stride, row width or first partner, by kind
     std::int32_t rows;  // row count or last partner, by kind
     std::int32_t paramSet;
+    bool operator==(const LinkRule&) const = default;
 };
 
 struct ForceParams {
@@ -37,6 +38,7 @@ struct ForceParams {
     double falloffRange;  // equal to outerRadius: no attraction at all
     double attraction;
     double repulsion;
+    bool operator==(const ForceParams&) const = default;
 };
 
 // The callbacks take no arguments: they read currentParticle (and currentSystem).

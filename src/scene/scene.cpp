@@ -15,9 +15,7 @@
 
 namespace lw {
 
-double attractionStrength = 1.0;
-int savedSpin = 0;
-int qualityFrames = 0;
+SceneState scene;
 
 namespace {
 
@@ -29,10 +27,10 @@ void setForceParams(double innerRadius, double outerRadius, double falloffRange,
     *currentParamSet = {innerRadius, outerRadius, falloffRange, attraction, repulsion};
 }
 
-void buildParticles() {
+void buildParticles(int count, int styleFirst, int styleLast) {
     ParticleSystem& system = requireCurrentSystem();
     system.emitExtent = {300, 300, 300};
-    emit(kSceneParticles, textureStyleFirst, textureStyleLast, 0);
+    emit(count, styleFirst, styleLast, 0);
 
     selectParticle(0);
     currentParticle->timeScale = 2.5e-6;
@@ -65,12 +63,14 @@ void buildLinks() {
     setForceParams(300, 0, 0, 210000, 210000);
 
     system.externalForce = centralAttraction;
-    attractionStrength = 1.0;
+    scene.attractionStrength = 1.0;
     system.linkPeriod = 0;
     system.cameraSlot = kSceneCamera;
 }
 
-void buildCamera() {
+}  // namespace
+
+void buildSceneCamera() {
     cameraSelect(kSceneCamera);
     presetAxes(2);
     setPosition(0, 0, 0);
@@ -80,6 +80,16 @@ void buildCamera() {
     setStepAngle(kTurnPerFrame);
     setSpinAngle(kTurnPerFrame);
 }
+
+void buildSceneSystem(int particles, int styleFirst, int styleLast) {
+    // The style set-up has made the system already; on its own it is made here.
+    if (systemSlots[0] == nullptr) psiCreate(0);
+    selectSystemSlot(0);
+    buildParticles(particles, styleFirst, styleLast);
+    buildLinks();
+}
+
+namespace {
 
 bool pressed(int entry) { return peek(inputState.keyDown[entry]) != 0; }
 bool released(int entry) { return peek(inputState.keyUp[entry]) != 0; }
@@ -98,11 +108,11 @@ void zoomControls() {
 void pauseControls() {
     if (!released(keyEntry::Space) && peek(inputState.anyButtonUp) == 0) return;
     Camera& camera = selectedCamera();
-    if (savedSpin != 0) {
-        camera.spinCounts[1] = savedSpin;
-        savedSpin = 0;
+    if (scene.savedSpin != 0) {
+        camera.spinCounts[1] = scene.savedSpin;
+        scene.savedSpin = 0;
     } else {
-        savedSpin = camera.spinCounts[1];
+        scene.savedSpin = camera.spinCounts[1];
         camera.spinCounts[1] = 0;
     }
 }
@@ -112,28 +122,28 @@ void steeringControls() {
         const int dx = peek(inputState.mouseDX);
         if (dx > 2) {
             setSpin(0, -1, 0);
-            savedSpin = 0;
+            scene.savedSpin = 0;
         } else if (dx < -2) {
             setSpin(0, 1, 0);
-            savedSpin = 0;
+            scene.savedSpin = 0;
         }
     }
     if (pressed(keyEntry::Left)) {
         setSpin(0, -1, 0);
-        savedSpin = 0;
+        scene.savedSpin = 0;
     }
     if (pressed(keyEntry::Right)) {
         setSpin(0, 1, 0);
-        savedSpin = 0;
+        scene.savedSpin = 0;
     }
 }
 
 }  // namespace
 
 void qualityCheck() {
-    if (qualityFrames >= kQualityCheckFrames) return;
-    if (fpsRingFull != 0 && averageFps < kSlowFrameRate) smallFrameWanted = 1;
-    qualityFrames += 1;
+    if (scene.qualityFrames >= kQualityCheckFrames) return;
+    if (frameRate.fpsRingFull != 0 && frameRate.averageFps < kSlowFrameRate) smallFrameWanted = 1;
+    scene.qualityFrames += 1;
 }
 
 int sceneControls() {
@@ -148,7 +158,7 @@ int sceneControls() {
 
 Vec3 centralAttraction() {
     const Vec3& p = currentParticle->position;
-    return {-p.x * attractionStrength, -p.y * attractionStrength, -p.z * attractionStrength};
+    return {-p.x * scene.attractionStrength, -p.y * scene.attractionStrength, -p.z * scene.attractionStrength};
 }
 
 void sceneSetUp() {
@@ -164,9 +174,8 @@ void sceneSetUp() {
     textureColour = 0xFFFFFFFF;
     buildTextureStyles();
 
-    buildParticles();
-    buildLinks();
-    buildCamera();
+    buildSceneSystem(kSceneParticles, textureStyleFirst, textureStyleLast);
+    buildSceneCamera();
 
     fpsReset(10);
     clearInput();
@@ -197,10 +206,6 @@ void sceneProcess() {
     removeOverlays();
 }
 
-void resetScene() {
-    attractionStrength = 1.0;
-    savedSpin = 0;
-    qualityFrames = 0;
-}
+void resetScene() { scene = SceneState{}; }
 
 }  // namespace lw

@@ -6,9 +6,13 @@
 
 namespace lw {
 
-extern double attractionStrength;  // k of the pull to the centre
-extern int savedSpin;              // the spin kept while the rotation is paused; 0: not paused
-extern int qualityFrames;          // frames of the quality check so far (at most 200)
+// What the scene keeps from frame to frame besides the engine's records.
+struct SceneState {
+    double attractionStrength = 1.0;  // k of the pull to the centre
+    int savedSpin = 0;                // the spin kept while the rotation is paused; 0: not paused
+    int qualityFrames = 0;            // frames of the quality check so far (at most 200)
+};
+extern SceneState scene;
 
 constexpr int kSceneParticles = 8500;
 constexpr int kQualityCheckFrames = 200;
@@ -22,6 +26,10 @@ void sceneProcess();
 void sceneRun();
 // Everything before the first frame.
 void sceneSetUp();
+// The scene's particle system in slot 0, its particles' styles repeating styleFirst..styleLast,
+// and camera 1 that views it; the set-up's own steps, for the benchmarks and tests as well.
+void buildSceneSystem(int particles, int styleFirst, int styleLast);
+void buildSceneCamera();
 // One frame; 0 ends the loop.
 int sceneFrame();
 // During the first 200 frames: asks for half resolution for good when the timed work alone

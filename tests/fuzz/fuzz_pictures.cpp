@@ -79,6 +79,7 @@ void loadAsOverlay(int anchor) {
             lw::placeBottomRight(image, -5, -4, lw::AlphaBlend);
         }
         lw::drawScreenImage(image);
+        lw::drawFrameScreenImages(lw::viewTarget());
         expectDecoderIdle(true);
     } catch (const lw::headless::WorkerExit&) {
         expectLoaderMessage(false);
@@ -94,6 +95,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     lw::headless::reset();
     lw::resetProcessState();
     lw::resetResourceImages();
+    // Each input is a frame of its own: the pictures an earlier one put on its frame are gone.
+    lw::clearFrameScreenImages();
     lw::headless::setScreenSize(64, 48);
     lw::setFrameSize(64, 48);
     lw::createFrameBuffers();

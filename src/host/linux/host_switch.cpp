@@ -1,5 +1,6 @@
 // The functions of host/platform.h for the Linux program: each forwards to the active host.
 #include <cstdlib>
+#include <type_traits>
 
 #include "host/headless/host.h"
 #include "host/linux/host_table.h"
@@ -21,39 +22,20 @@ namespace lw::platform {
 
 using linuxhost::active;
 
-std::uint32_t* createSurface(int width, int height) { return active->createSurface(width, height); }
-void presentRect(int x, int y, int w, int h) { active->presentRect(x, y, w, h); }
-void releaseSurface() { active->releaseSurface(); }
+#define LW_FORWARD(R, name, params, args) \
+    R name params { return active->name args; }
+// A host whose endWorker came back would let a fatal error's caller go on.
+#define LW_FORWARD_NORETURN(R, name, params, args) \
+    R name params {                                \
+        active->name args;                         \
+        std::abort();                              \
+    }
+LW_LINUX_PLATFORM_FUNCTIONS(LW_FORWARD, LW_FORWARD_NORETURN)
 
-int screenWidth() { return active->screenWidth(); }
-int screenHeight() { return active->screenHeight(); }
-int messageBox(const wchar_t* text, const wchar_t* caption, unsigned style) {
-    return active->messageBox(text, caption, style);
-}
-void showCursor(bool visible) { active->showCursor(visible); }
-
-bool startWorker(void (*threadMain)()) { return active->startWorker(threadMain); }
-void requestClose() { active->requestClose(); }
-void endWorker() {
-    active->endWorker();
-    // A host whose endWorker came back would let a fatal error's caller go on.
-    std::abort();
-}
-void stopWorker() { active->stopWorker(); }
-
-bool setTimer(int id, unsigned periodMs) { return active->setTimer(id, periodMs); }
-bool killTimer(int id) { return active->killTimer(id); }
-
-std::uint32_t milliseconds() { return active->milliseconds(); }
-std::uint32_t tickCount() { return active->tickCount(); }
-void sleepMs(std::uint32_t ms) { active->sleepMs(ms); }
-
-std::span<const std::uint8_t> findResource(const wchar_t* name, const wchar_t* type) {
-    return active->findResource(name, type);
-}
-bool startImageDecoder() { return active->startImageDecoder(); }
-void stopImageDecoder() { active->stopImageDecoder(); }
-bool decodeImage(std::span<const std::uint8_t> bytes, DecodedImage& out) { return active->decodeImage(bytes, out); }
-void releaseDecoded(DecodedImage& image) { active->releaseDecoded(image); }
+// A list entry whose type differs from platform.h's declaration would define an overload, and
+// the overloaded name fails here.
+#define LW_SAME_AS_PLATFORM(R, name, params, args) \
+    static_assert(std::is_same_v<decltype(&platform::name), R(*) params>, #name " differs from platform.h");
+LW_LINUX_PLATFORM_FUNCTIONS(LW_SAME_AS_PLATFORM, LW_SAME_AS_PLATFORM)
 
 }  // namespace lw::platform

@@ -129,6 +129,7 @@ void runFull(void (*configure)()) {
 // Runs until killed: the cursor and the keyboard are XScreenSaver's business.
 void runHack(unsigned long window, void (*configure)()) {
     hackMode = true;
+    hostConfig.userControls = false;
     const unsigned long target = window != 0 ? window : rootWindow();
     if (target == 0 || !borrowWindow(target)) {
         std::fprintf(stderr, "lumenwaltz: no window 0x%lx to draw into\n", target);

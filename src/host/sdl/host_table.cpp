@@ -3,13 +3,7 @@
 
 namespace lw::sdl {
 
-const linuxhost::HostTable sdlHostTable = {
-    host::createSurface, host::presentRect,   host::releaseSurface,    host::screenWidth,      host::screenHeight,
-    host::messageBox,    host::showCursor,    host::startWorker,       host::requestClose,     host::endWorker,
-    host::stopWorker,    host::setTimer,      host::killTimer,         host::milliseconds,     host::tickCount,
-    host::sleepMs,       host::findResource,  host::startImageDecoder, host::stopImageDecoder, host::decodeImage,
-    host::releaseDecoded,
-};
+const linuxhost::HostTable sdlHostTable = LW_HOST_TABLE();
 
 // The key mapping repeats SDL's values so that it builds without SDL; here they must agree.
 namespace {

@@ -1,4 +1,4 @@
-// The entry point: the mode decision, the window of each mode and the message loop.
+// The start-up: the mode decision, the window of each mode and the message loop.
 #include <string>
 #include <vector>
 
@@ -6,9 +6,8 @@
 #include "host/host_config.h"
 #include "host/process.h"
 #include "raster/frame_buffer.h"
-#include "scene/scene.h"
-#include "sprites/styles.h"
 #include "host/win32/win32_host.h"
+#include "host/win32/win32_program.h"
 // After <windows.h>, which it needs.
 #include <shellapi.h>
 
@@ -121,18 +120,22 @@ int runMessageLoop() {
     return static_cast<int>(message.wParam);
 }
 
-}  // namespace
-}  // namespace lw::win32
+// The show command a GUI entry point would be given: the starting program's, else the default.
+int startupShowCommand() {
+    STARTUPINFOW startup{};
+    GetStartupInfoW(&startup);
+    return (startup.dwFlags & STARTF_USESHOWWINDOW) != 0 ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR, int showCommand) {
-    using namespace lw::win32;
-    // Here rather than in a static initialiser: by now every engine global has its start value,
-    // whatever order the translation units were initialised in.
-    lw::registerAppHooks(lw::sceneProcess, lw::renderFrame);
-    lw::applyAppConfig();
-    lw::win32::instance = instance;
+}  // namespace
+
+int runProgram(void (*configure)()) {
+    configure();
+    instance = GetModuleHandleW(nullptr);
     if (decideMode() == 1) return 0;
-    const bool opened = previewMode == 1 ? openPreviewWindow() : openFullWindow(showCommand);
+    const bool opened = previewMode == 1 ? openPreviewWindow() : openFullWindow(startupShowCommand());
     if (!opened) return 0;
     return runMessageLoop();
 }
+
+}  // namespace lw::win32

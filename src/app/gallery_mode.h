@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-namespace lw::headless {
+namespace lw::app {
 
 // Runs "--gallery FILE.png [--size WxH]"; returns the exit code. Bad arguments get a one-line
 // message and code 2 before anything is drawn.
 int runGalleryMode(const std::vector<std::string>& arguments);
 
-}  // namespace lw::headless
+}  // namespace lw::app

@@ -1,4 +1,4 @@
-#include "host/headless/record.h"
+#include "app/record_mode.h"
 
 #include <charconv>
 #include <cstdio>
@@ -10,7 +10,10 @@
 #include "host/input.h"
 #include "host/process.h"
 
-namespace lw::headless {
+namespace lw::app {
+
+// The modes run on the headless host and use its simulated clock, window and picture files.
+using namespace headless;
 
 namespace {
 
@@ -157,4 +160,4 @@ int runRecord(const RecordOptions& options, void (*configure)()) {
     return 0;
 }
 
-}  // namespace lw::headless
+}  // namespace lw::app

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace lw::headless {
+namespace lw::app {
 
 struct RecordOptions {
     std::string directory;
@@ -32,4 +32,4 @@ bool prepareOutputDirectory(const std::string& directory, std::string& error);
 // code; a frame that cannot be written or a fatal error ends the run with a message and code 1.
 int runRecord(const RecordOptions& options, void (*configure)());
 
-}  // namespace lw::headless
+}  // namespace lw::app

@@ -1,13 +1,16 @@
-#include "host/headless/gallery_mode.h"
+#include "app/gallery_mode.h"
 
 #include <cstdio>
 
 #include "host/headless/headless.h"
 #include "host/headless/png_file.h"
-#include "host/headless/record.h"
+#include "app/record_mode.h"
 #include "scene/gallery.h"
 
-namespace lw::headless {
+namespace lw::app {
+
+// The modes run on the headless host and use its simulated clock, window and picture files.
+using namespace headless;
 
 namespace {
 constexpr int kDefaultWidth = 1000;
@@ -57,4 +60,4 @@ int runGalleryMode(const std::vector<std::string>& arguments) {
     return 0;
 }
 
-}  // namespace lw::headless
+}  // namespace lw::app

@@ -1,0 +1,31 @@
+// The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files and
+// "--gallery" a sheet of every brush style, both on the headless host; everything else is the
+// screensaver on the desktop, on the SDL host (full screen, still preview, help, or an
+// XScreenSaver hack).
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/app_config.h"
+#include "app/gallery_mode.h"
+#include "app/record_mode.h"
+#include "host/sdl/sdl_program.h"
+
+namespace {
+int runRecordMode(const std::vector<std::string>& arguments) {
+    std::string error;
+    const auto options = lw::app::parseRecordArguments(arguments, error);
+    if (!options) {
+        std::fprintf(stderr, "lumenwaltz: %s\n", error.c_str());
+        return 2;
+    }
+    return lw::app::runRecord(*options, lw::configureProgram);
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (!arguments.empty() && arguments[0] == "--record") return runRecordMode(arguments);
+    if (!arguments.empty() && arguments[0] == "--gallery") return lw::app::runGalleryMode(arguments);
+    return lw::sdl::runProgram(arguments, lw::configureProgram);
+}
