@@ -37,11 +37,16 @@ struct BandTable {
 };
 BandTable table;
 
-int* grownBlock(int* block, int& capacity, int wanted) {
-    if (wanted <= capacity) return block;
+// The old block goes before the new one is asked for, so that a failed allocation leaves nothing
+// freed behind for the release to free again.
+void grow(int*& block, int& capacity, int wanted) {
+    if (wanted <= capacity) return;
+    const int grown = std::max(wanted, 2 * capacity);
     freeAligned(block);
-    capacity = std::max(wanted, 2 * capacity);
-    return static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(capacity), 0));
+    block = nullptr;
+    capacity = 0;
+    block = static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(grown), 0));
+    capacity = grown;
 }
 
 struct BandPass {
@@ -96,11 +101,11 @@ BandPass passOver(int rows, int width) {
 
 // A counting sort by band keeps each band's records in list order.
 void sortIntoBands(const BandPass& pass) {
-    table.start = grownBlock(table.start, table.startCapacity, pass.bandCount + 1);
+    grow(table.start, table.startCapacity, pass.bandCount + 1);
     std::fill(table.start, table.start + pass.bandCount + 1, 0);
     const SpriteRows* rows = spriteList.rows;
     const int last = pass.view.bottom;
-    table.spans = grownBlock(table.spans, table.spanCapacity, 2 * std::max(spriteList.count, 1));
+    grow(table.spans, table.spanCapacity, 2 * std::max(spriteList.count, 1));
     int* spans = table.spans;
     int total = 0;
     for (int i = 0; i < spriteList.count; ++i) {
@@ -110,7 +115,7 @@ void sortIntoBands(const BandPass& pass) {
         total += spans[2 * i + 1] - spans[2 * i] + 1;
     }
     for (int b = 0; b < pass.bandCount; ++b) table.start[b + 1] += table.start[b];
-    table.entries = grownBlock(table.entries, table.entryCapacity, std::max(total, 1));
+    grow(table.entries, table.entryCapacity, std::max(total, 1));
     // start[b] runs ahead while filling and ends where start[b + 1] began.
     for (int i = 0; i < spriteList.count; ++i) {
         for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) table.entries[table.start[b]++] = i;

@@ -19,14 +19,15 @@ constexpr int kFirstCapacity = 4096;
 void growSpriteList() {
     SpriteList& list = spriteList;
     const int capacity = list.capacity == 0 ? kFirstCapacity : 2 * list.capacity;
-    auto* grown = static_cast<SpriteRecord*>(alloc16(sizeof(SpriteRecord) * static_cast<std::size_t>(capacity), 0));
-    auto* grownRows = static_cast<SpriteRows*>(alloc16(sizeof(SpriteRows) * static_cast<std::size_t>(capacity), 0));
+    // One block: the records, then their rows.
+    const auto n = static_cast<std::size_t>(capacity);
+    auto* grown = static_cast<SpriteRecord*>(alloc16((sizeof(SpriteRecord) + sizeof(SpriteRows)) * n, 0));
+    auto* grownRows = reinterpret_cast<SpriteRows*>(grown + n);
     if (list.count != 0) {
         std::memcpy(static_cast<void*>(grown), list.records, sizeof(SpriteRecord) * list.count);
         std::memcpy(grownRows, list.rows, sizeof(SpriteRows) * list.count);
     }
     freeAligned(list.records);
-    freeAligned(list.rows);
     list.records = grown;
     list.rows = grownRows;
     list.capacity = capacity;
@@ -43,8 +44,7 @@ void appendSprite(const SpriteRecord& sprite) {
 }
 
 void releaseSpriteList() {
-    freeAligned(spriteList.records);
-    freeAligned(spriteList.rows);
+    freeAligned(spriteList.records);  // the rows too
     spriteList = SpriteList{};
 }
 
