@@ -1,7 +1,13 @@
-// Worked values of the blends all sprite families share.
+// Worked values of the blends all sprite families share, and the blends of whole spans against
+// them.
 #include "sprites/blends.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <vector>
+
+#include "sprites/span_blends.h"
 
 namespace lw {
 
@@ -54,6 +60,43 @@ TEST(BlendsTest, NormalMixesAlphaThenTintsThenFogsTowardTheBackground) {
     paint.intensity = 128;
     paint.background = 0x00FFFFFF;
     EXPECT_EQ(blended<NormalBlend>(0x00FF0000, 0x000000FF, kWholeCoverage, paint), 0x009F7F9Fu);
+}
+
+namespace {
+
+// Blends spans of every length up to 40, at every alignment of pixels and texels, once four at a
+// time and once pixel by pixel; the words around each span must stay as they were.
+template <class Ink>
+void expectSpansBlendAsPixelsDo(const Ink& ink, std::mt19937& random, const char* what) {
+    std::vector<Colour> pixels(48);
+    std::vector<typename Ink::Texel> texels(48);
+    for (int count = 0; count <= 40; ++count) {
+        const int at = static_cast<int>(random() % 4);
+        const int texelAt = static_cast<int>(random() % 4);
+        for (auto& p : pixels) p = random();
+        for (auto& t : texels) t = static_cast<typename Ink::Texel>(random());
+        std::vector<Colour> expected = pixels;
+        blendSpanScalar(ink, expected.data() + at, texels.data() + texelAt, count);
+        blendSpan(ink, pixels.data() + at, texels.data() + texelAt, count);
+        ASSERT_EQ(pixels, expected) << what << ", " << count << " pixels at " << at << ", texels at " << texelAt;
+    }
+}
+
+}  // namespace
+
+TEST(BlendsTest, SpansBlendExactlyAsTheirPixelsDoOneByOne) {
+    std::mt19937 random(11);
+    for (int n = 0; n < 60; ++n) {
+        Paint p;
+        p.alpha = n % 3 == 0 ? 255 : static_cast<int>(random() % 256);
+        p.intensity = n % 4 == 0 ? 255 : static_cast<int>(random() % 256);
+        p.tint = n % 5 == 0 ? kNoTint : random();
+        expectSpansBlendAsPixelsDo(WeightInk(p.alpha, random()), random, "weights");
+        expectSpansBlendAsPixelsDo(TexelInk<AddBlend>{p}, random, "add");
+        expectSpansBlendAsPixelsDo(TexelInk<SubtractBlend>{p}, random, "subtract");
+        p.greyTint = true;
+        expectSpansBlendAsPixelsDo(TexelInk<MultiplyBlend>{p}, random, "multiply");
+    }
 }
 
 }  // namespace lw

@@ -1,5 +1,7 @@
 #include "raster/frame_buffer.h"
 
+#include <algorithm>
+
 #include "psi/psi.h"
 #include "raster/depth_buffer.h"
 #include "sprites/sprite_list.h"
@@ -44,7 +46,8 @@ TEST_F(FrameBufferTest, TheRowTableAndViewportFollowSizeAndMargins) {
 }
 
 // The first clear after setViewport paints and shows the whole frame in the border colour; band
-// clears then paint only their rows of the viewport, byte-wise when the colour bytes are equal.
+// clears then paint only their rows of the viewport, byte-wise when the colour bytes are equal,
+// and their depth cells.
 TEST_F(FrameBufferTest, TheBorderIsPaintedOnceAndBandsClearOnlyTheirViewRows) {
     makeFrame(41, 30);  // a width that is no multiple of four: the fill's tail counts too
     borderColour = 0xFF102030;
@@ -60,11 +63,14 @@ TEST_F(FrameBufferTest, TheBorderIsPaintedOnceAndBandsClearOnlyTheirViewRows) {
         band.top = 4;
         band.bottom = 9;
         clearTargetRows(band);
+        std::fill_n(depthBuffer, 41 * 30, 7);
+        clearDepthRows(band);
         for (int y = 0; y < 30; ++y) {
             for (int x = 0; x < 41; ++x) {
                 const bool cleared = x >= 3 && x < 38 && y >= 6 && y <= 11;
                 const std::uint32_t expected = !cleared ? 0xFF102030u : background == 0xFF808080u ? 0x80808080u : background;
                 ASSERT_EQ(pixels[(29 - y) * 41 + x], expected) << x << "," << y;
+                ASSERT_EQ(depthBuffer[(29 - y) * 41 + x], cleared ? depthClearValue : 7) << x << "," << y;
             }
         }
     }

@@ -124,21 +124,25 @@ TEST_F(PlacementTest, SizesRoundAtThreeScalesAndStayWithinTheImages) {
     EXPECT_EQ(place(ring, 10)[0].innerSize2, 6);
 }
 
+// A box within the view takes the unclipped routine, one that meets it the clipped one.
 TEST_F(PlacementTest, TheBoxChoosesUnclippedClippedOrNothing) {
     const PBall spot = styleOf(kindCode(SpriteKind::Spot, BlendMode::Add));
     look.centreOffsetX = look.centreOffsetY = 0;
     const int r = 3;  // size 14: size0 14, size1 7, size2 4
-    struct Case {
-        int x, y;
-        DrawRoutine routine;
+    const auto routineAt = [&](double x, double y) {
+        const auto placed = place(spot, 14, x, y);
+        return placed.empty() ? nullptr : placed[0].draw;
     };
-    for (const Case& c : {Case{r, 40, spotAddUnclipped}, Case{r - 1, 40, spotAddClipped}, Case{99 - r, 40, spotAddUnclipped},
-                          Case{100 - r, 40, spotAddClipped}, Case{50, r, spotAddUnclipped}, Case{50, 80 - r, spotAddClipped},
-                          Case{-r, 40, spotAddClipped}, Case{-r - 1, 40, nullptr}, Case{100 + r, 40, nullptr},
-                          Case{50, -r - 1, nullptr}, Case{50, 80 + r, nullptr}}) {
-        // Rounding truncates toward zero, so a negative pixel needs half a pixel more.
-        const auto placed = place(spot, 14, c.x < 0 ? c.x - 0.5 : c.x, c.y < 0 ? c.y - 0.5 : c.y);
-        EXPECT_EQ(placed.empty() ? nullptr : placed[0].draw, c.routine) << c.x << "," << c.y;
+    const auto expected = [r](int centre, int last) -> DrawRoutine {
+        if (centre + r < 0 || centre - r > last) return nullptr;
+        return centre - r >= 0 && centre + r <= last ? spotAddUnclipped : spotAddClipped;
+    };
+    for (int v = -r - 2; v <= 100 + r + 1; ++v) {
+        const double at = v < 0 ? v - 0.5 : v;  // rounding truncates toward zero
+        EXPECT_EQ(routineAt(at, 40), expected(v, 99)) << "x " << v;
+        if (v <= 80 + r + 1) {
+            EXPECT_EQ(routineAt(50, at), expected(v, 79)) << "y " << v;
+        }
     }
     const PBall point = styleOf(kindCode(SpriteKind::Point, BlendMode::Normal), false);
     look.tint = 0x80FF40;

@@ -63,6 +63,7 @@ struct ImageStyle {
         for (auto*& image : style.images) image = static_cast<std::uint32_t*>(allocAligned(kImageBytes, kImageAlignment, fill));
     }
     ~ImageStyle() {
+        releaseSpotTables(style);
         for (auto* image : style.images) freeAligned(image);
     }
     ImageStyle(const ImageStyle&) = delete;

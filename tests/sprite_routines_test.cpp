@@ -1,6 +1,7 @@
 // The draw routines against themselves and against worked values. The reference pictures (the
 // gallery, the scene, the textured spots) hold the routines' exact pixels; here the properties
-// that keep holding when a sprite is cut: by the view's edges and by the rows of a band.
+// that keep holding when a sprite is cut: by the view's edges and by the rows of a band, and when
+// a spot is drawn from its table instead of its images.
 #include <random>
 
 #include "raster/depth_buffer.h"
@@ -27,17 +28,20 @@ protected:
             if (h % 29 == 0) return 0x00FFFFFFu;
             return h | 0x01010101u;
         });
+        keepSpotTables(images.style);
     }
 
     test::ImageStyle images{0, 0};
 };
 
-// The whole sprite, drawn where it fits, is the reference; cut to any rectangle (a band's rows,
-// the view's columns) it must draw exactly the reference's pixels inside and nothing outside.
+// The whole sprite, drawn where it fits from its images, is the reference; cut to any rectangle
+// (a band's rows, the view's columns) it must draw exactly the reference's pixels inside and
+// nothing outside, from its images and (every second spot) from its table.
 TEST_F(SpriteRoutinesTest, ACutSpriteDrawsExactlyTheWholeSpritesPixelsInsideTheCut) {
     std::mt19937 random(7);
     const auto pick = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
     for (const test::RoutineCase& c : test::routineCases()) {
+        images.style.kind = c.kind;  // the blend mode its tables are made for
         for (int n = 0; n < 40; ++n) {
             const int r = n < 4 ? n : pick(0, 30);
             SpriteRecord s = test::recordOf(c, images, 40, 40, r);
@@ -53,7 +57,12 @@ TEST_F(SpriteRoutinesTest, ACutSpriteDrawsExactlyTheWholeSpritesPixelsInsideTheC
             s.draw(s, whole.whole());
             const int left = pick(0, 80), right = pick(left, 80), top = pick(0, 80), bottom = pick(top, 80);
             test::Canvas cut(81, 81, n);
-            s.draw(s, cut.target(left, top, right, bottom));
+            SpriteRecord tabled = s;
+            if (spriteKindOf(c.kind) == SpriteKind::Spot && n % 2 == 0) {
+                tabled.spotTable = spotTableFor(images.style, r);
+                ASSERT_NE(tabled.spotTable, nullptr);
+            }
+            tabled.draw(tabled, cut.target(left, top, right, bottom));
             // Within the cut's columns the unclipped routine draws the same rows.
             test::Canvas rows(81, 81, n);
             c.routines.unclipped(s, rows.target(0, top, 80, bottom));
@@ -90,5 +99,24 @@ TEST_F(SpriteRoutinesTest, BallsTestAndWriteDepth) {
 }
 
 }  // namespace
+
+// Tables stay while a sprite of this frame uses them; past the bound the longest unused go first,
+// and a table that cannot fit is not made (its sprites draw from the images).
+TEST_F(SpriteRoutinesTest, SpotTablesKeepWithinTheirBoundFreeingTheLongestUnused) {
+    images.style.kind = 0x30001;  // Normal spots: tables of weights
+    const std::size_t oldest = spotTableFor(images.style, 8)->bytes;
+    beginSpotTableFrame();
+    const SpotTable* kept = spotTableFor(images.style, 7);
+    const std::size_t held = oldest + kept->bytes;
+    ASSERT_EQ(spotTableBytes(), held);
+    spotTableBudget = held + 1;
+    beginSpotTableFrame();
+    ASSERT_EQ(spotTableFor(images.style, 7), kept);
+    const SpotTable* made = spotTableFor(images.style, 6);  // radius 8, unused longest, goes
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(spotTableBytes(), kept->bytes + made->bytes);
+    EXPECT_EQ(spotTableFor(images.style, 40), nullptr);  // 7 and 6 are this frame's
+    EXPECT_EQ(spotTableFor(images.style, 7), kept);
+}
 
 }  // namespace lw

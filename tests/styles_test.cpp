@@ -61,11 +61,11 @@ TEST_F(StylesTest, CopyGivesTheTargetItsOwnCopyOfEveryField) {
     EXPECT_EQ(copy.next, 11);
     EXPECT_TRUE(sameImages(copy, source));
     for (int q = 0; q < 4; ++q) EXPECT_NE(copy.images[q], source.images[q]);
-    ASSERT_NE(copy.gatheredTexels, nullptr);
-    EXPECT_NE(copy.gatheredTexels, source.gatheredTexels);
+    ASSERT_NE(copy.spotTables, nullptr);
+    EXPECT_NE(copy.spotTables, source.spotTables);
     setUp(1, 0x10000, 0xFFFFFFFF, L"");
     copyStyle(1, 20);  // the target's buffers have no counterpart to read
-    EXPECT_EQ(styleTable[20]->gatheredTexels, nullptr);
+    EXPECT_EQ(styleTable[20]->spotTables, nullptr);
     EXPECT_TRUE(test::endsInFatalError([] { copyStyle(30, 2); }, L"PSI: PBall not defined"));
     EXPECT_TRUE(test::endsInFatalError([] { copyStyle(512, 2); }, L"PSI: style index out of range"));
 }

@@ -48,13 +48,19 @@ bool forceAt(double dist, const ForceParams& f, double& c) {
 
 void pairForce(Particle& a, Particle& b) {
     if (&a == &b) return;
-    Vec3 dir = normalized(b.position - a.position);
-    const double dist = lastLength;
+    const Vec3 apart = b.position - a.position;
+    const double dist = length(apart);
+    lastLength = dist;
     double c = 1.0;
+    Vec3 dir;
     if (dist == 0.0) {
         dir = randCube(1.0);
     } else if (!forceAt(dist, workingParams, c)) {
         return;
+    } else {
+        // The unit vector normalized() gives, made only where a force acts (most strided pairs
+        // are beyond reach).
+        dir = unitOf(apart, dist);
     }
     if (c == 0.0) return;
     const Vec3 push = dir * c;

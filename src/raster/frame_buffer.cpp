@@ -19,13 +19,19 @@ constexpr double kReferenceRows = 600.0;
 
 void noOverlay() {}
 
-// Stores 16 bytes at a time: a compiler at -O2 leaves a plain 32-bit fill loop unvectorized,
-// which makes a 4K clear about four times slower than the memory allows.
+// The string store writes whole cache lines without reading them first, as memset does: a band's
+// rows were last in memory, and a loop of stores would fetch each line only to overwrite it
+// (at 1280 x 720 it clears in about half the time). Elsewhere 16 bytes at a time: a compiler at
+// -O2 leaves a plain 32-bit fill loop unvectorized.
 void fillWords(std::uint32_t* target, std::size_t count, Colour colour) {
+#if defined(__GNUC__) && defined(__x86_64__)
+    asm volatile("rep stosl" : "+D"(target), "+c"(count) : "a"(colour) : "memory");
+#else
     const std::uint32_t block[4] = {colour, colour, colour, colour};
     std::size_t i = 0;
     for (; i + 4 <= count; i += 4) std::memcpy(target + i, block, sizeof block);
     for (; i < count; ++i) target[i] = colour;
+#endif
 }
 
 // The surface the host made for us. Its size is read by the window's repaint on the main thread,

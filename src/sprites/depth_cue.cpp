@@ -1,4 +1,5 @@
-// The projection and fog settings and the curves of depth cueing and fading.
+// The projection and fog settings and the fade curves (the projection and fog curves are with
+// drawParticle, which runs them for every particle).
 #include "psi/cache.h"
 #include "sprites/dispatch.h"
 
@@ -31,20 +32,7 @@ void setFog(double far, double near, int mode) {
     fogMode = mode;
 }
 
-double projectionFactor(double z) {
-    if (z <= magnificationLimit) return maxMagnification;
-    return projectionDepth / (projectionDepth - z);
-}
-
 namespace {
-
-// 1 at d = 0 falling smoothly to 0 at d = fogRange.
-double smoothFog(double d) {
-    const double c = fogRange - d;
-    if (c < 0.0) return 0.0;
-    const double t = (c / fogRange) * 0.5;
-    return t * t * (6.0 - 4.0 * t);
-}
 
 double bias(double a, double b) {
     const double denominator = a + (1.0 - a) * (1.0 - b);
@@ -57,21 +45,6 @@ double smoothHalf(double t) {
 }
 
 }  // namespace
-
-double fogCurve(double z) {
-    const double d = z - fogNear;
-    if (d <= 0.0) return 1.0;
-    switch (fogMode) {
-    case kFogSmooth:
-        return smoothFog(d);
-    case kFogSmoothSquared: {
-        const double s = smoothFog(d);
-        return s * s;
-    }
-    default:
-        return d > fogRange ? 0.0 : 1.0 - d / fogRange;
-    }
-}
 
 double fadeValue(int fadeCurve, FadeHook fadeHook) {
     if (fadeHook != nullptr) return fadeHook();

@@ -1,5 +1,5 @@
 // drawParticle: near cut, fog, fade, projected size, and the hand-over to the placement of the
-// style's kind.
+// style's kind; and the projection and fog curves, here so that they are compiled into it.
 #include <cstdint>
 
 #include "host/process.h"
@@ -14,10 +14,43 @@ namespace {
 
 constexpr double kOneOver255 = 0.00392156862745098;
 
+// 1 at d = 0 falling smoothly to 0 at d = fogRange.
+double smoothFog(double d) {
+    const double c = fogRange - d;
+    if (c < 0.0) return 0.0;
+    const double t = (c / fogRange) * 0.5;
+    return t * t * (6.0 - 4.0 * t);
+}
+
+}  // namespace
+
+double projectionFactor(double z) {
+    if (z <= magnificationLimit) return maxMagnification;
+    return projectionDepth / (projectionDepth - z);
+}
+
+double fogCurve(double z) {
+    const double d = z - fogNear;
+    if (d <= 0.0) return 1.0;
+    switch (fogMode) {
+    case kFogSmooth:
+        return smoothFog(d);
+    case kFogSmoothSquared: {
+        const double s = smoothFog(d);
+        return s * s;
+    }
+    default:
+        return d > fogRange ? 0.0 : 1.0 - d / fogRange;
+    }
+}
+
+namespace {
+
 int depthCueOf(const PBall& style, double z) {
     double factor = 1.0;
     if (fogMode != kFogNone) {
-        factor = fogCurve(z) / style.depthCueScale;
+        // A division by 1 changes nothing, and most styles have that scale: spare its latency.
+        factor = style.depthCueScale == 1.0 ? fogCurve(z) : fogCurve(z) / style.depthCueScale;
         // A zero or negative depthCueScale must not turn into a NaN or a negative cue.
         if (!(factor >= 0.0)) factor = 0.0;
         if (factor > 1.0) factor = 1.0;

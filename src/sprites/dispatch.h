@@ -69,11 +69,12 @@ double fadeValue(int fadeCurve, FadeHook fadeHook);
 int drawParticle(const PBall& style, double x, double y, double z, const ParticleLook& look);
 
 // Placement at view coordinates (projected, scaled and moved to the view's centre, not yet
-// rounded) of a record whose sizes, colours and look drawParticle has set. placeSprite is for Ball and Disc styles, placeSpot for Spot styles, placePoint for Point
-// styles. Each appends the record with its routine, or nothing when it misses the view.
-void placeSprite(const PBall& style, SpriteRecord sprite, double x, double y, double pd);
-void placeSpot(const PBall& style, SpriteRecord sprite, double x, double y);
-void placePoint(const PBall& style, SpriteRecord sprite, double x, double y);
+// rounded) of a record whose sizes, colours and look drawParticle has set. placeSprite is for
+// Ball and Disc styles, placeSpot for Spot styles, placePoint for Point styles. Each completes the
+// record and appends it with its routine, or appends nothing when it misses the view.
+void placeSprite(const PBall& style, SpriteRecord& sprite, double x, double y, double pd);
+void placeSpot(const PBall& style, SpriteRecord& sprite, double x, double y);
+void placePoint(const PBall& style, SpriteRecord& sprite, double x, double y);
 
 // Start values of the settings above.
 void resetDispatch();

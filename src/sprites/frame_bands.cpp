@@ -32,14 +32,21 @@ struct BandTable {
     int startCapacity = 0;
     int* entries = nullptr;
     int entryCapacity = 0;
+    int* spans = nullptr;  // per record its first and last band, found once per frame
+    int spanCapacity = 0;
 };
 BandTable table;
 
-int* grownBlock(int* block, int& capacity, int wanted) {
-    if (wanted <= capacity) return block;
+// The old block goes before the new one is asked for, so that a failed allocation leaves nothing
+// freed behind for the release to free again.
+void grow(int*& block, int& capacity, int wanted) {
+    if (wanted <= capacity) return;
+    const int grown = std::max(wanted, 2 * capacity);
     freeAligned(block);
-    capacity = std::max(wanted, 2 * capacity);
-    return static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(capacity), 0));
+    block = nullptr;
+    capacity = 0;
+    block = static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(grown), 0));
+    capacity = grown;
 }
 
 struct BandPass {
@@ -53,6 +60,35 @@ struct BandPass {
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
 };
 
+// Most sprites are small, and their records and tables come from memory: each record is asked
+// for a few sprites ahead, and its table when the record has arrived, so both are there by its
+// turn.
+constexpr int kFetchAhead = 4;
+
+void fetchRecord(const SpriteRecord& s) {
+#if defined(__GNUC__)
+    __builtin_prefetch(&s);
+    __builtin_prefetch(reinterpret_cast<const char*>(&s) + sizeof s - 1);
+#else
+    (void)s;
+#endif
+}
+
+// The table's first lines: its rows, and for the small sprites that most are, its texels. Read
+// from the record alone, so that nothing waits for the table itself.
+void fetchTable(const SpriteRecord& s) {
+#if defined(__GNUC__)
+    const auto* table = reinterpret_cast<const char*>(s.spotTable);
+    if (table != nullptr) {
+        __builtin_prefetch(table);
+        __builtin_prefetch(table + 64);
+        __builtin_prefetch(table + 128);
+    }
+#else
+    (void)s;
+#endif
+}
+
 int bandCountOf(int rows, int rowsPerBand) { return (rows + rowsPerBand - 1) / rowsPerBand; }
 
 BandPass passOver(int rows, int width) {
@@ -65,22 +101,24 @@ BandPass passOver(int rows, int width) {
 
 // A counting sort by band keeps each band's records in list order.
 void sortIntoBands(const BandPass& pass) {
-    table.start = grownBlock(table.start, table.startCapacity, pass.bandCount + 1);
+    grow(table.start, table.startCapacity, pass.bandCount + 1);
     std::fill(table.start, table.start + pass.bandCount + 1, 0);
-    const SpriteRecord* records = spriteList.records;
+    const SpriteRows* rows = spriteList.rows;
     const int last = pass.view.bottom;
-    const auto firstBand = [&](const SpriteRecord& s) { return std::max(s.firstRow(), 0) / pass.rowsPerBand; };
-    const auto lastBand = [&](const SpriteRecord& s) { return std::min(s.lastRow(), last) / pass.rowsPerBand; };
+    grow(table.spans, table.spanCapacity, 2 * std::max(spriteList.count, 1));
+    int* spans = table.spans;
     int total = 0;
     for (int i = 0; i < spriteList.count; ++i) {
-        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) ++table.start[b + 1];
-        total += lastBand(records[i]) - firstBand(records[i]) + 1;
+        spans[2 * i] = std::max(rows[i].first, 0) / pass.rowsPerBand;
+        spans[2 * i + 1] = std::min(rows[i].last, last) / pass.rowsPerBand;
+        for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) ++table.start[b + 1];
+        total += spans[2 * i + 1] - spans[2 * i] + 1;
     }
     for (int b = 0; b < pass.bandCount; ++b) table.start[b + 1] += table.start[b];
-    table.entries = grownBlock(table.entries, table.entryCapacity, std::max(total, 1));
+    grow(table.entries, table.entryCapacity, std::max(total, 1));
     // start[b] runs ahead while filling and ends where start[b + 1] began.
     for (int i = 0; i < spriteList.count; ++i) {
-        for (int b = firstBand(records[i]); b <= lastBand(records[i]); ++b) table.entries[table.start[b]++] = i;
+        for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) table.entries[table.start[b]++] = i;
     }
     for (int b = pass.bandCount; b > 0; --b) table.start[b] = table.start[b - 1];
     table.start[0] = 0;
@@ -102,7 +140,10 @@ void drawBand(const void* context, int band) {
     if (pass.sprites) {
         clearTargetRows(t);
         if (pass.depth) clearDepthRows(t);
-        for (int i = table.start[band]; i < table.start[band + 1]; ++i) {
+        const int end = table.start[band + 1];
+        for (int i = table.start[band]; i < end; ++i) {
+            if (i + 2 * kFetchAhead < end) fetchRecord(spriteList.records[table.entries[i + 2 * kFetchAhead]]);
+            if (i + kFetchAhead < end) fetchTable(spriteList.records[table.entries[i + kFetchAhead]]);
             const SpriteRecord& s = spriteList.records[table.entries[i]];
             s.draw(s, t);
         }
@@ -161,6 +202,7 @@ void drawFrameBands() {
 void releaseFrameBands() {
     freeAligned(table.start);
     freeAligned(table.entries);
+    freeAligned(table.spans);
     table = BandTable{};
 }
 

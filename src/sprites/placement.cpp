@@ -23,10 +23,6 @@ bool placeBox(SpriteRecord& s, double x, double y) {
              s.centreX + s.radius < 0);
 }
 
-bool hasAllImages(const PBall& style) {
-    return style.images[0] && style.images[1] && style.images[2] && style.images[3];
-}
-
 // What each family reads while drawing must exist before the frame is drawn, where a missing
 // table or image can still end the program clearly.
 void requireInputs(const PBall& style) {
@@ -49,7 +45,7 @@ void requireInputs(const PBall& style) {
 void appendPlaced(SpriteRecord& s, DrawRoutine routine) {
     if (routine == nullptr) linkDrawError();
     s.draw = routine;
-    appendSprite() = s;
+    appendSprite(s);
 }
 
 void placeImageSprite(const PBall& style, SpriteRecord& s) {
@@ -60,7 +56,7 @@ void placeImageSprite(const PBall& style, SpriteRecord& s) {
     requireInputs(style);
     s.divisionRow = divisionTable == nullptr ? nullptr : divisionTable + s.radius * kTableSide;
     for (int q = 0; q < 4; ++q) s.images[q] = style.images[q];
-    s.gatheredTexels = style.gatheredTexels;
+    s.spotTable = spotTableFor(style, s.radius);
     appendPlaced(s, routine);
 }
 
@@ -68,7 +64,7 @@ void placeImageSprite(const PBall& style, SpriteRecord& s) {
 
 // A size2 below 1 (a size rounded to nothing, or a negative size) has no pixels: a negative
 // radius would turn the box inside out.
-void placeSprite(const PBall& style, SpriteRecord s, double x, double y, double pd) {
+void placeSprite(const PBall& style, SpriteRecord& s, double x, double y, double pd) {
     if (s.size2 <= 0) return;
     s.tinyBall = s.size2 == 2 ? 1 : 0;
     if (!placeBox(s, x, y)) return;
@@ -76,13 +72,13 @@ void placeSprite(const PBall& style, SpriteRecord s, double x, double y, double 
     placeImageSprite(style, s);
 }
 
-void placeSpot(const PBall& style, SpriteRecord s, double x, double y) {
+void placeSpot(const PBall& style, SpriteRecord& s, double x, double y) {
     if (s.size2 <= 0) return;
     if (!placeBox(s, x, y)) return;
     placeImageSprite(style, s);
 }
 
-void placePoint(const PBall& style, SpriteRecord s, double x, double y) {
+void placePoint(const PBall& style, SpriteRecord& s, double x, double y) {
     if (s.size2 <= 0) return;
     s.centreX = addHalfTruncate(x);
     s.centreY = addHalfTruncate(y);

@@ -6,6 +6,7 @@
 #include "sprites/dispatch.h"
 #include "sprites/frame_bands.h"
 #include "sprites/sprite_list.h"
+#include "sprites/spot_tables.h"
 #include "sprites/styles.h"
 
 namespace lw {
@@ -16,6 +17,18 @@ constexpr std::uint32_t kNoTint = 0xFFFFFF;
 
 // A chain longer than the table must come back to a style it has placed: it would never end.
 constexpr int kLongestChain = kStyleCount;
+
+// The cache is walked in depth order, which jumps about its entries: each is asked for this many
+// particles ahead, so that it has come from memory by its turn.
+constexpr int kFetchAhead = 8;
+
+void fetchEntry(std::int32_t k) {
+#if defined(__GNUC__)
+    if (k < cacheCount) __builtin_prefetch(&cacheEntries[drawOrder[k].entryIndex]);
+#else
+    (void)k;
+#endif
+}
 
 void loadFadeOf(int systemSlot, ParticleLook& look) {
     const ParticleSystem* system = systemSlot >= 0 && systemSlot < kSystemSlotCount ? systemSlots[systemSlot] : nullptr;
@@ -44,6 +57,7 @@ void placeCache() {
     look.centreOffsetY = viewHeight / 2;
     int previousSystem = -1;
     for (std::int32_t k = 0; k < cacheCount; ++k) {
+        fetchEntry(k + kFetchAhead);
         cacheSelect(k);
         const CacheEntry& entry = *currentEntry;
         if (entry.systemSlot != previousSystem) {
@@ -62,6 +76,7 @@ void renderFrame() {
     enterSmallFrame();
     clearPendingBorder();
     clearSpriteList();
+    beginSpotTableFrame();
     placeCache();
     drawFrameBands();
     presentFrame();

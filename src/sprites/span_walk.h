@@ -20,7 +20,6 @@
 #include <cstdint>
 
 #include "raster/draw_target.h"
-#include "sprites/gathered_texels.h"
 #include "sprites/sprite_record.h"
 #include "sprites/style.h"
 
@@ -62,37 +61,23 @@ void walkSpans(Family& family, const SpriteRecord& s, const DrawTarget& t) {
 }
 
 // The texels of one row distance of an image sprite, read from the style's four images through
-// the division row or, for a small sprite of a style that has them, from its gathered texels
-// (the same values side by side). Addressed in bytes: the images are 1024-byte aligned.
+// the division row. Addressed in bytes: the images are 1024-byte aligned.
 class TexelRows {
 public:
-    explicit TexelRows(const SpriteRecord& s) {
-        if (s.gatheredTexels != nullptr && s.radius <= kGatheredRadius) {
-            for (int q = 0; q < 4; ++q) {
-                base_[q] = reinterpret_cast<const unsigned char*>(s.gatheredTexels + q * kGatheredPerQuadrant +
-                                                                  gatheredRadiusStart(s.radius));
-            }
-            columns_ = gatheredColumnOffsets;
-            rowBytes_ = (s.radius + 1) * 4;
-            return;
-        }
+    explicit TexelRows(const SpriteRecord& s) : division_(s.divisionRow) {
         for (int q = 0; q < 4; ++q) base_[q] = reinterpret_cast<const unsigned char*>(s.images[q]);
-        rows_ = s.divisionRow;
-        columns_ = s.divisionRow;
     }
     void beginRow(int dy) {
         // A division entry is 4 x the image row, and an image row is 4 x kImageSide bytes.
-        const int rowOffset = rows_ != nullptr ? rows_[dy] * kImageSide : dy * rowBytes_;
+        const int rowOffset = division_[dy] * kImageSide;
         for (int q = 0; q < 4; ++q) row_[q] = base_[q] + rowOffset;
     }
-    Colour at(int quadrant, int dx) const { return *reinterpret_cast<const Colour*>(row_[quadrant] + columns_[dx]); }
+    Colour at(int quadrant, int dx) const { return *reinterpret_cast<const Colour*>(row_[quadrant] + division_[dx]); }
 
 private:
     const unsigned char* base_[4] = {};
     const unsigned char* row_[4] = {};
-    const std::int32_t* rows_ = nullptr;  // null: gathered rows of rowBytes_ each
-    const std::int32_t* columns_ = nullptr;
-    int rowBytes_ = 0;
+    const std::int32_t* division_;
 };
 
 }  // namespace lw

@@ -1,9 +1,12 @@
 #include "sprites/spot_routines.h"
 
+#include <algorithm>
 #include <type_traits>
 
 #include "sprites/blends.h"
+#include "sprites/span_blends.h"
 #include "sprites/span_walk.h"
+#include "sprites/spot_tables.h"
 
 namespace lw {
 
@@ -25,18 +28,31 @@ struct SpotInk<NormalBlend> {
     }
 };
 
+// How a spot's texels meet the blend, the same from the images and from a table.
+template <class Blend>
+struct SpotPaint {
+    Paint paint;
+    Colour colour = 0;  // Normal: the colour the texels weight
+
+    SpotPaint(const SpriteRecord& s, Colour background) : paint(paintOf<Blend>(s, background)) {
+        if constexpr (std::is_same_v<Blend, MultiplyBlend>) paint.greyTint = true;
+        if constexpr (std::is_same_v<Blend, NormalBlend>) {
+            // Tint and fog are folded into the colour once; the blend then only mixes by alpha.
+            colour = foggedColour(s, background);
+            paint.tint = kNoTint;
+            paint.intensity = 255;
+        }
+    }
+};
+
+// The walk over the images: the reference, and the way of sprites without a table.
 template <class Blend>
 class SpotSpans {
 public:
-    SpotSpans(const SpriteRecord& s, Colour background)
-        : texels_(s), paint_(paintOf<Blend>(s, background)), radius_(s.radius) {
-        if constexpr (std::is_same_v<Blend, MultiplyBlend>) paint_.greyTint = true;
-        if constexpr (std::is_same_v<Blend, NormalBlend>) {
-            // Tint and fog are folded into the colour once; the blend then only mixes by alpha.
-            colour_ = foggedColour(s, background);
-            paint_.tint = kNoTint;
-            paint_.intensity = 255;
-        }
+    SpotSpans(const SpriteRecord& s, Colour background) : texels_(s), radius_(s.radius) {
+        const SpotPaint<Blend> p(s, background);
+        paint_ = p.paint;
+        colour_ = p.colour;
     }
     int lastDistance() const { return radius_; }
     void beginRow(int dy) { texels_.beginRow(dy); }
@@ -61,8 +77,38 @@ private:
     int radius_;
 };
 
+// One span per row, cut to the target; the table's texels of a row lie in pixel order.
+template <class Ink>
+void drawTableRows(const Ink& ink, const typename Ink::Texel* texels, const SpriteRecord& s, const DrawTarget& t) {
+    const SpotTable& table = *s.spotTable;
+    const int r = table.radius;
+    const int top = std::max(s.centreY - r + table.firstRow, t.top);
+    const int bottom = std::min(s.centreY - r + table.lastRow, t.bottom);
+    for (int y = top; y <= bottom; ++y) {
+        const SpotRow& row = table.rows[y - s.centreY + r];
+        const int start = s.centreX + 1 - row.leftEnd;
+        const int from = std::max(start, t.left);
+        const int to = std::min(s.centreX + row.rightEnd - 1, t.right);
+        if (from <= to) blendSpan(ink, t.pixels + t.rows[y] + from, texels + row.firstTexel + (from - start), to - from + 1);
+    }
+}
+
+template <class Blend>
+void drawFromTable(const SpriteRecord& s, const DrawTarget& t) {
+    const SpotPaint<Blend> p(s, t.background);
+    if constexpr (std::is_same_v<Blend, NormalBlend>) {
+        drawTableRows(WeightInk(p.paint.alpha, p.colour), s.spotTable->weights, s, t);
+    } else {
+        drawTableRows(TexelInk<Blend>{p.paint}, s.spotTable->texels, s, t);
+    }
+}
+
 template <class Blend, bool ClipColumns>
 void drawSpot(const SpriteRecord& s, const DrawTarget& t) {
+    if (s.spotTable != nullptr) {
+        drawFromTable<Blend>(s, t);
+        return;
+    }
     SpotSpans<Blend> spans(s, t.background);
     walkSpans<ClipColumns>(spans, s, t);
 }

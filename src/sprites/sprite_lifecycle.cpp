@@ -7,6 +7,7 @@
 #include "sprites/sprite_images.h"
 #include "sprites/sprite_list.h"
 #include "sprites/sprite_tables.h"
+#include "sprites/spot_tables.h"
 #include "sprites/styles.h"
 
 namespace lw {
@@ -57,6 +58,7 @@ void resetSpriteSetup() {
     releaseCircleMasks();
     resetStyleTable();
     resetSpriteTableState();
+    resetSpotTableState();
     resetBallImageState();
     resetSpotImageState();
     resetTextureStyleState();

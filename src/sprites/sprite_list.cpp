@@ -1,7 +1,6 @@
 #include "sprites/sprite_list.h"
 
 #include <cstring>
-#include <new>
 #include <type_traits>
 
 #include "host/memory.h"
@@ -10,30 +9,42 @@ namespace lw {
 
 SpriteList spriteList;
 
-static_assert(std::is_trivially_copyable_v<SpriteRecord>, "records are moved with memcpy when the list grows");
+static_assert(std::is_trivially_copyable_v<SpriteRecord>, "records are copied with memcpy");
 
 namespace {
+
 // Enough for the scene's particles without growing in most frames.
 constexpr int kFirstCapacity = 4096;
+
+void growSpriteList() {
+    SpriteList& list = spriteList;
+    const int capacity = list.capacity == 0 ? kFirstCapacity : 2 * list.capacity;
+    // One block: the records, then their rows.
+    const auto n = static_cast<std::size_t>(capacity);
+    auto* grown = static_cast<SpriteRecord*>(alloc16((sizeof(SpriteRecord) + sizeof(SpriteRows)) * n, 0));
+    auto* grownRows = reinterpret_cast<SpriteRows*>(grown + n);
+    if (list.count != 0) {
+        std::memcpy(static_cast<void*>(grown), list.records, sizeof(SpriteRecord) * list.count);
+        std::memcpy(grownRows, list.rows, sizeof(SpriteRows) * list.count);
+    }
+    freeAligned(list.records);
+    list.records = grown;
+    list.rows = grownRows;
+    list.capacity = capacity;
+}
+
 }  // namespace
 
 void clearSpriteList() { spriteList.count = 0; }
 
-SpriteRecord& appendSprite() {
-    SpriteList& list = spriteList;
-    if (list.count == list.capacity) {
-        const int capacity = list.capacity == 0 ? kFirstCapacity : 2 * list.capacity;
-        auto* grown = static_cast<SpriteRecord*>(alloc16(sizeof(SpriteRecord) * static_cast<std::size_t>(capacity), 0));
-        if (list.count != 0) std::memcpy(static_cast<void*>(grown), list.records, sizeof(SpriteRecord) * list.count);
-        freeAligned(list.records);
-        list.records = grown;
-        list.capacity = capacity;
-    }
-    return *new (list.records + list.count++) SpriteRecord{};
+void appendSprite(const SpriteRecord& sprite) {
+    if (spriteList.count == spriteList.capacity) growSpriteList();
+    spriteList.rows[spriteList.count] = {sprite.firstRow(), sprite.lastRow()};
+    std::memcpy(static_cast<void*>(spriteList.records + spriteList.count++), &sprite, sizeof sprite);
 }
 
 void releaseSpriteList() {
-    freeAligned(spriteList.records);
+    freeAligned(spriteList.records);  // the rows too
     spriteList = SpriteList{};
 }
 

@@ -7,8 +7,16 @@
 
 namespace lw {
 
+// The first and last view row of a record's box, kept beside the records so that cutting the
+// list into bands reads a few bytes a record instead of the record.
+struct SpriteRows {
+    int first;
+    int last;
+};
+
 struct SpriteList {
     SpriteRecord* records = nullptr;
+    SpriteRows* rows = nullptr;
     int count = 0;
     int capacity = 0;
 };
@@ -17,8 +25,8 @@ extern SpriteList spriteList;
 
 // Empties the list, keeping its memory for the next frame.
 void clearSpriteList();
-// A new record at the end of the list; a failed allocation is fatal.
-SpriteRecord& appendSprite();
+// A copy of the record at the end of the list; a failed allocation is fatal.
+void appendSprite(const SpriteRecord& sprite);
 // Frees the list's memory (the end of a scene, tests).
 void releaseSpriteList();
 

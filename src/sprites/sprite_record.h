@@ -12,6 +12,7 @@
 namespace lw {
 
 struct SpriteRecord;
+struct SpotTable;
 using DrawRoutine = void (*)(const SpriteRecord& sprite, const DrawTarget& target);
 
 struct SpriteRecord {
@@ -31,7 +32,7 @@ struct SpriteRecord {
     int depthCue = 255;  // 255: no fog, 0: invisible
     const std::int32_t* divisionRow = nullptr;  // byte offsets: 4 x image index per pixel distance
     std::array<const Colour*, 4> images{};
-    const Colour* gatheredTexels = nullptr;  // the style's, or null: read the images
+    const SpotTable* spotTable = nullptr;  // a Spot style's resampled sprite, or null: read the images
 
     int firstRow() const { return centreY - radius; }
     int lastRow() const { return centreY + radius; }

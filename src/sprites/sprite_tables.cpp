@@ -5,6 +5,7 @@
 
 #include "host/memory.h"
 #include "host/process.h"
+#include "sprites/spot_tables.h"
 
 namespace lw {
 
@@ -60,6 +61,8 @@ void buildSphereTable() {
 }
 
 void freeDivisionTable() {
+    // The spot tables were read through it.
+    releaseAllSpotTables();
     freeAligned(divisionTable);
     divisionTable = nullptr;
 }

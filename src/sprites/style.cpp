@@ -11,6 +11,10 @@ std::array<PBall*, kStyleCount> styleTable{};
 int currentStyleIndex = 0;
 PBall* currentStyle = nullptr;
 
+bool hasAllImages(const PBall& style) {
+    return style.images[0] && style.images[1] && style.images[2] && style.images[3];
+}
+
 void linkDrawError() { fatalError(L"PSI: LinkDraw Error"); }
 
 void freeStyle() {
@@ -20,7 +24,7 @@ void freeStyle() {
         freeAligned(image);
         image = nullptr;
     }
-    freeAligned(slot->gatheredTexels);
+    releaseSpotTables(*slot);
     delete slot;
     slot = nullptr;
     currentStyle = nullptr;

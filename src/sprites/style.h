@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "sprites/sprite_record.h"
+#include "sprites/spot_tables.h"
 
 namespace lw {
 
@@ -39,9 +40,11 @@ struct PBall {
     // Null where the kind and blend mode have none: drawing it is linkDrawError.
     DrawRoutine drawClipped = nullptr;
     DrawRoutine drawUnclipped = nullptr;
-    // The texels small sprites read, gathered from the images (gathered_texels.h); owned.
-    std::uint32_t* gatheredTexels = nullptr;
+    // Spot styles: the resampled sprites of each radius (spot_tables.h); owned.
+    SpotTableIndex* spotTables = nullptr;
 };
+
+bool hasAllImages(const PBall& style);
 
 extern std::array<PBall*, kStyleCount> styleTable;
 extern int currentStyleIndex;

@@ -7,7 +7,6 @@
 #include "host/process.h"
 #include "sprites/circle_masks.h"
 #include "sprites/draw_routines.h"
-#include "sprites/gathered_texels.h"
 #include "sprites/sprite_images.h"
 
 namespace lw {
@@ -43,7 +42,7 @@ bool allocateStyleImages(PBall& style, std::uint32_t kindCode, std::uint32_t col
     style.kind = kindCode;
     style.colour = colour;
     freeImages(style);
-    releaseGatheredTexels(style);
+    releaseSpotTables(style);
     const std::uint32_t kind = spriteKindOf(kindCode);
     if (kind == SpriteKind::Point || (kind == SpriteKind::Disc && !imageNamed)) {
         selectDrawRoutines(style);
@@ -73,7 +72,7 @@ void setupStyle(PBall& style, std::uint32_t kindCode, std::uint32_t colour, cons
     } else if (kind == SpriteKind::Spot) {
         buildSpotImages(style);
     }
-    if (kind == SpriteKind::Spot) gatherSpriteTexels(style);
+    if (kind == SpriteKind::Spot) keepSpotTables(style);
 }
 
 void copyStyle(int source, int target) {
@@ -84,10 +83,10 @@ void copyStyle(int source, int target) {
     if (from == currentStyle) return;
     PBall& to = *currentStyle;
     const auto kept = to.images;
-    std::uint32_t* keptGathered = to.gatheredTexels;
+    releaseSpotTables(to);
     to = *from;
     to.images = kept;
-    to.gatheredTexels = keptGathered;
+    to.spotTables = nullptr;
     // The target ends with exactly the source's buffers: reused where it has one, made where it
     // has none (its copied routines read them), freed where the source has none.
     for (int i = 0; i < 4; ++i) {
@@ -99,11 +98,7 @@ void copyStyle(int source, int target) {
         if (to.images[i] == nullptr) to.images[i] = newImage(0);
         std::memcpy(to.images[i], from->images[i], kImageBytes);
     }
-    if (from->gatheredTexels != nullptr) {
-        gatherSpriteTexels(to);
-    } else {
-        releaseGatheredTexels(to);
-    }
+    if (from->spotTables != nullptr) keepSpotTables(to);
     selectStyle(target);
 }
 

@@ -7,27 +7,17 @@ namespace lw {
 double lastLength = 0.0;
 
 namespace {
-constexpr double kShortest = 1e-16;  // shorter vectors keep their direction undefined and stay as they are
 constexpr double kReflectThreshold = -1e-7;
 }  // namespace
-
-double length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
 
 void normalizeInPlace(Vec3& v) {
     const double len = length(v);
     lastLength = len;
-    if (len > kShortest) {
+    if (len > kShortestLength) {
         v.x /= len;
         v.y /= len;
         v.z /= len;
     }
-}
-
-Vec3 normalized(const Vec3& v) {
-    const double len = length(v);
-    lastLength = len;
-    if (len > kShortest) return v * (1.0 / len);
-    return v;
 }
 
 Vec3 cross(const Vec3& a, const Vec3& b) {

@@ -1,6 +1,8 @@
 // 3-vectors in double precision, shared by the cameras and the particle engine.
 #pragma once
 
+#include <cmath>
+
 namespace lw {
 
 struct Vec3 {
@@ -19,9 +21,19 @@ constexpr double dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.
 // The length found by the latest normalisation; the pair force reads particle distances here.
 extern double lastLength;
 
-double length(const Vec3& v);
+// Shorter vectors keep their direction undefined and stay as they are.
+constexpr double kShortestLength = 1e-16;
+
+// Inline, so that the particle engine's inner loops keep them in registers.
+inline double length(const Vec3& v) { return std::sqrt(v.x * v.x + v.y * v.y + v.z * v.z); }
+// v of length len as a unit vector (v itself when too short to have a direction).
+inline Vec3 unitOf(const Vec3& v, double len) { return len > kShortestLength ? v * (1.0 / len) : v; }
+inline Vec3 normalized(const Vec3& v) {
+    const double len = length(v);
+    lastLength = len;
+    return unitOf(v, len);
+}
 void normalizeInPlace(Vec3& v);
-Vec3 normalized(const Vec3& v);
 Vec3 cross(const Vec3& a, const Vec3& b);
 // Mirrors v on the plane with unit normal n, but only when v moves into the plane.
 Vec3 reflect(const Vec3& v, const Vec3& n);

@@ -1,0 +1,151 @@
+// Blends of whole spans: a run of pixels of one row and, side by side, what each pixel takes:
+// a weight of the sprite's colour (Normal spots) or a texel (the other spots). With SSE2 four
+// pixels go at a time through the arithmetic of the scalar blends, every channel in a 16-bit lane:
+// the largest sum, a (256 - t) + b t with bytes a and b, is 255 x 256 and still fits, so the
+// results are exact. The scalar blends stay the reference (blendSpanScalar); spans shorter than
+// four pixels take them.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <type_traits>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "sprites/blends.h"
+
+namespace lw {
+
+#if defined(__SSE2__)
+namespace simd {
+
+inline __m128i load4(const Colour* p) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p)); }
+inline void store4(Colour* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
+inline __m128i low(__m128i v) { return _mm_unpacklo_epi8(v, _mm_setzero_si128()); }
+inline __m128i high(__m128i v) { return _mm_unpackhi_epi8(v, _mm_setzero_si128()); }
+// Two pixels of 16-bit lanes back to bytes, the top byte of each pixel cleared as the blends do.
+inline __m128i narrow(__m128i lo, __m128i hi) {
+    return _mm_and_si128(_mm_packus_epi16(lo, hi), _mm_set1_epi32(0x00FFFFFF));
+}
+// A colour's channels in the 16-bit lanes of two pixels.
+inline __m128i lanesOf(Colour c) { return low(_mm_set1_epi32(static_cast<int>(c))); }
+inline __m128i lanesOf(int value) { return _mm_set1_epi16(static_cast<short>(value)); }
+// (a (256 - t) + b t) >> 8 per lane: lerpColour.
+inline __m128i mix(__m128i a, __m128i b, __m128i t) {
+    const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(256), t);
+    return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, rest), _mm_mullo_epi16(b, t)), 8);
+}
+// (a b) >> 8 per lane: mulColour, and the scaling of channels by a weight.
+inline __m128i product(__m128i a, __m128i b) { return _mm_srli_epi16(_mm_mullo_epi16(a, b), 8); }
+// Four bytes, each spread over the four lanes of its pixel: two vectors of two pixels.
+inline void spreadBytes(const std::uint8_t* bytes, __m128i& lo, __m128i& hi) {
+    std::int32_t four = 0;
+    std::memcpy(&four, bytes, 4);
+    const __m128i words = low(_mm_cvtsi32_si128(four));
+    const __m128i pairs = _mm_unpacklo_epi16(words, words);
+    lo = _mm_unpacklo_epi32(pairs, pairs);
+    hi = _mm_unpackhi_epi32(pairs, pairs);
+}
+// The blue byte of each pixel over its four lanes.
+inline __m128i spreadBlue(__m128i lanes) {
+    return _mm_shufflehi_epi16(_mm_shufflelo_epi16(lanes, 0), 0);
+}
+
+}  // namespace simd
+#endif
+
+// A Normal spot: the sprite's colour weighted per pixel, and mixed with the old pixel by alpha
+// first when the sprite is not opaque.
+class WeightInk {
+public:
+    using Texel = std::uint8_t;
+
+    // Tint and fog are in the colour.
+    WeightInk(int alpha, Colour colour) : paint_{kNoTint, alpha, 255, 0, false}, colour_(colour) {}
+
+    void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint_, pixel, colour_, weight); }
+#if defined(__SSE2__)
+    __m128i blend4(__m128i pixels, const Texel* weights) const {
+        __m128i wLo, wHi;
+        simd::spreadBytes(weights, wLo, wHi);
+        return simd::narrow(mixed(simd::low(pixels), wLo), mixed(simd::high(pixels), wHi));
+    }
+#endif
+
+private:
+#if defined(__SSE2__)
+    __m128i mixed(__m128i d, __m128i w) const {
+        const __m128i e = opaque_ ? colourLanes_ : simd::mix(d, colourLanes_, alphaLanes_);
+        return simd::mix(d, e, w);
+    }
+#endif
+
+    Paint paint_;
+    Colour colour_;
+#if defined(__SSE2__)
+    bool opaque_ = paint_.alpha == 255;
+    __m128i colourLanes_ = simd::lanesOf(colour_);
+    __m128i alphaLanes_ = simd::lanesOf(paint_.alpha);
+#endif
+};
+
+// The other spots: each texel tinted, dimmed and blended whole.
+template <class Blend>
+struct TexelInk {
+    using Texel = Colour;
+    static constexpr bool kMultiply = std::is_same_v<Blend, MultiplyBlend>;
+    Paint paint;
+
+    void blend(Colour& pixel, Texel texel) const { Blend::blend(paint, pixel, texel, kWholeCoverage); }
+#if defined(__SSE2__)
+    __m128i blend4(__m128i pixels, const Texel* texels) const {
+        const __m128i t = simd::load4(texels);
+        if constexpr (kMultiply) {
+            return simd::narrow(simd::product(simd::low(pixels), multiplier(simd::low(t))),
+                                simd::product(simd::high(pixels), multiplier(simd::high(t))));
+        } else {
+            const __m128i s = simd::narrow(source(simd::low(t)), source(simd::high(t)));
+            const bool adds = std::is_same_v<Blend, AddBlend>;
+            return _mm_and_si128(adds ? _mm_adds_epu8(pixels, s) : _mm_subs_epu8(pixels, s), _mm_set1_epi32(0x00FFFFFF));
+        }
+    }
+
+private:
+    __m128i source(__m128i s) const {
+        if (paint.tint != kNoTint) s = simd::product(s, simd::lanesOf(paint.tint));
+        if (paint.intensity != 255) s = simd::product(s, simd::lanesOf(paint.intensity));
+        return s;
+    }
+    // With a tint the blue byte picks a grey between the tint and white; fog fades toward white.
+    __m128i multiplier(__m128i s) const {
+        const __m128i white = simd::lanesOf(255);
+        if (paint.tint != kNoTint) s = simd::mix(simd::lanesOf(paint.tint), white, simd::spreadBlue(s));
+        if (paint.intensity != 255) s = simd::mix(white, s, simd::lanesOf(paint.intensity));
+        return s;
+    }
+#endif
+};
+
+template <class Ink>
+void blendSpanScalar(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels, int count) {
+    for (int i = 0; i < count; ++i) ink.blend(pixels[i], texels[i]);
+}
+
+template <class Ink>
+void blendSpan(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels, int count) {
+#if defined(__SSE2__)
+    if (count >= 4) {
+        // The last four first, from the pixels as they are: the loop's last store may overlap
+        // them, and then writes the same values.
+        const __m128i last = ink.blend4(simd::load4(pixels + count - 4), texels + count - 4);
+        for (int i = 0; i + 4 < count; i += 4) simd::store4(pixels + i, ink.blend4(simd::load4(pixels + i), texels + i));
+        simd::store4(pixels + count - 4, last);
+        return;
+    }
+#endif
+    blendSpanScalar(ink, pixels, texels, count);
+}
+
+}  // namespace lw
