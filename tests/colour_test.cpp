@@ -6,13 +6,6 @@
 
 namespace lw {
 
-TEST(Colour, WorkedValues) {
-    EXPECT_EQ(addSat(0xFF0000FF, 0xFF000001), 0x000000FFu);  // no carry into the next channel
-    EXPECT_EQ(mulColour(0xFFFFFFFF, 0xFFFFFFFF), 0x00FEFEFEu);
-    EXPECT_EQ(lerpColour(0x00FFFFFF, 0x00000000, 128), 0x007F7F7Fu);
-    EXPECT_EQ(lerpColour(0x00000010, 0x00000000, 1), 0x0000000Fu);  // -16/256 floors to -1
-}
-
 // The two-lane forms against the plain definition, channel by channel (the fourth byte 0), over
 // random colours and every weight.
 TEST(Colour, MatchesThePerChannelDefinition) {

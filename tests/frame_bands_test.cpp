@@ -107,15 +107,6 @@ TEST_F(FrameBandsTest, ThePoolDrawsEveryBandOnceWithAnyNumberOfThreads) {
     EXPECT_EQ(bandPoolThreads(), 1);
 }
 
-TEST_F(FrameBandsTest, LwThreadsSetsTheThreadCountAndAnythingElseMeansEveryCore) {
-    const int everyCore = static_cast<int>(std::max(1u, std::thread::hardware_concurrency()));
-    for (auto [value, expected] : {std::pair{"3", 3}, {"100000", 64}, {"0", everyCore}, {"-2", everyCore}, {"4x", everyCore}}) {
-        setenv("LW_THREADS", value, 1);
-        EXPECT_EQ(wantedThreadCount(), expected) << "LW_THREADS=" << value;
-    }
-    unsetenv("LW_THREADS");
-}
-
 // Closing the window stops the worker at its next frame handover, wherever the bands are; the
 // scene's teardown then joins the pool and frees every block.
 TEST_F(FrameBandsTest, AWindowClosedWhileBandsDrawEndsCleanly) {

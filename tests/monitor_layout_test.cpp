@@ -16,18 +16,14 @@ struct LayoutCase {
     std::vector<ScreenRect> destinations;
 };
 
+// Where the picture's size must round (608 of 607.5) and where a monitor mirrors the primary; the
+// property below holds every other arrangement.
 TEST(MonitorLayoutTest, WorkedDesktops) {
     const std::vector<LayoutCase> cases = {
-        {"one monitor: the window and the frame are the screen", {{0, 0, 1920, 1080}}, 0, {0, 0, 1920, 1080},
-         {{0, 0, 1920, 1080}}},
         {"side by side, the second one taller in aspect", {{0, 0, 1920, 1080}, {1920, 0, 1280, 1024}}, 0,
          {0, 0, 3200, 1080}, {{0, 0, 1920, 1080}, {1920, 152, 1280, 720}}},
-        {"stacked, a wider one below", {{0, 0, 1024, 768}, {0, 768, 1920, 1200}}, 0, {0, 0, 1920, 1968},
-         {{0, 0, 1024, 768}, {160, 768, 1600, 1200}}},
         {"a portrait monitor left of the primary", {{-1080, 0, 1080, 1920}, {0, 0, 2560, 1440}}, 1,
          {-1080, 0, 3640, 1920}, {{-1080, 656, 1080, 608}, {0, 0, 2560, 1440}}},
-        {"a smaller one above, the aspect off by a fraction", {{0, 0, 1920, 1080}, {0, -768, 1366, 768}}, 0,
-         {0, -768, 1920, 1848}, {{0, 0, 1920, 1080}, {0, -768, 1366, 768}}},
         {"a mirror at the primary's origin shows no picture of its own", {{0, 0, 1024, 768}, {0, 0, 800, 600}}, 0,
          {0, 0, 1024, 768}, {{0, 0, 1024, 768}, {}}},
     };

@@ -29,13 +29,6 @@ Particle& createSingle(int slot) {
     return p;
 }
 
-int respawnAnswer = 0;
-int respawnCalls = 0;
-int countingRespawn() {
-    ++respawnCalls;
-    return respawnAnswer;
-}
-
 std::vector<int> visitedSlots;
 Vec3 recordSlot() {
     visitedSlots.push_back(currentSlot);
@@ -89,7 +82,7 @@ TEST_F(PsiStepTest, ExternalForceDampingAndReflection) {
     EXPECT_EQ(p.position, at);
 }
 
-TEST_F(PsiStepTest, LifeCountsDownThenRespawnsWhatTheFlagsOrTheHookSay) {
+TEST_F(PsiStepTest, LifeCountsDownThenRespawnsWhatTheFlagsSay) {
     Particle& p = createSingle(0);  // emission box of size 0: a respawn lands on its centre
     ParticleSystem& s = *currentSystem;
     s.respawnFlags = RespawnPosition | RespawnVelocity;
@@ -114,24 +107,10 @@ TEST_F(PsiStepTest, LifeCountsDownThenRespawnsWhatTheFlagsOrTheHookSay) {
     EXPECT_NE(p.colour, colour);
     EXPECT_EQ(p.ttl, 0);
 
-    // A hook decides instead of the flags; one that respawns gets one more advance.
-    s.rearmLifetime = 1;
-    s.respawnHook = countingRespawn;
-    respawnCalls = respawnAnswer = 0;
-    p.position = Vec3{};
-    p.velocity = Vec3{1.0, 2.0, 3.0};
-    psiStep(s);
-    EXPECT_EQ(p.position.y, 2.0) << "a hook that declines leaves the particle alone";
-    respawnAnswer = 1;
-    psiStep(s);
-    EXPECT_EQ(p.position.y, 6.0);
-    EXPECT_EQ(p.ttl, 5);
-    EXPECT_EQ(respawnCalls, 2);
-    // A lifetime of 0 never respawns, whatever the hook or flags say.
+    // A lifetime of 0 never respawns, whatever the flags say.
     p.ttl = p.lifetime = 0;
     const std::uint32_t before = randomState;
     psiStep(s);
-    EXPECT_EQ(respawnCalls, 2);
     EXPECT_EQ(randomState, before);
 }
 
