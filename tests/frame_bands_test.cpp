@@ -52,10 +52,7 @@ protected:
         HostTest::TearDown();
     }
     static void setUpScene(int width, int height) {
-        headless::setScreenSize(width, height);
-        headless::setTickCount(3);
-        setFrameSize(kScreenSize, 1024);
-        backgroundColour = 0xFFA08CF0;
+        test::configureScene({0, width, height, 3});
         installOverlays();
         sceneSetUp();
     }
@@ -118,6 +115,8 @@ TEST_F(FrameBandsTest, AWindowClosedWhileBandsDrawEndsCleanly) {
     test::finishSceneOnWorker();
     unsetenv("LW_THREADS");
     EXPECT_FALSE(headless::workerRunning());
+    EXPECT_EQ(peek(threadStopped), 1);
+    EXPECT_EQ(peek(processEnded), 0) << "terminated, not ended";
     EXPECT_EQ(bandPoolThreads(), 3);  // the scene never reached its own teardown
     test::tearDownScene();
     EXPECT_EQ(bandPoolThreads(), 1);

@@ -1,7 +1,6 @@
 #include "host/process.h"
 
 #include <atomic>
-#include <thread>
 
 #include "host/platform.h"
 #include "test_support.h"
@@ -12,7 +11,6 @@ using ProcessTest = test::HostTest;
 
 namespace {
 std::atomic<int> stepsAfterFatal{0};
-std::atomic<int> loopsRun{0};
 int redraws = 0;
 
 // Fails a few calls deep, as an allocation inside a frame would.
@@ -51,22 +49,6 @@ TEST_F(ProcessTest, AFatalErrorEndsTheWorkerWithoutReturningAndClosesTheWindow) 
     EXPECT_EQ(headless::messageBoxes()[0].caption, L"Process running");
     EXPECT_EQ(headless::messageBoxes()[1].text, L"No Redraw function defined");
     EXPECT_TRUE(headless::closeRequested()) << "a process that returns closes the window too";
-}
-
-TEST_F(ProcessTest, ClosingTheWindowFromOutsideStopsARunningWorker) {
-    processHook = [] {
-        for (;;) {
-            loopsRun += 1;
-            platform::sleepMs(1);
-        }
-    };
-    ASSERT_TRUE(startProcessThread());
-    while (loopsRun.load() < 3) std::this_thread::yield();
-    headless::closeWindow();
-    headless::joinWorker();
-    EXPECT_FALSE(headless::workerRunning());
-    EXPECT_EQ(peek(threadStopped), 1);
-    EXPECT_EQ(peek(processEnded), 0) << "terminated, not ended";
 }
 
 TEST_F(ProcessTest, UserTimersAndTheRedrawTick) {

@@ -85,9 +85,7 @@ TEST_F(PsiLinksTest, RingsChainsAndStrides) {
 }
 
 TEST_F(PsiLinksTest, DegenerateRulesMakeNoPairsAndNeverHang) {
-    EXPECT_TRUE(pairsOf({9, 0, 9, 1, 1, 0}).empty());
-    EXPECT_TRUE(pairsOf({19, 0, 9, 1, 1, 0}).empty());
-    EXPECT_TRUE(pairsOf({-1, 0, 9, 1, 1, 0}).empty());
+    for (std::int32_t kind : {9, 19, -1}) EXPECT_TRUE(pairsOf({kind, 0, 9, 1, 1, 0}).empty()) << "kind " << kind;
     EXPECT_TRUE(pairsOf({6, 0, 3, 5, 0, 0}).empty()) << "no chain, so nothing to close";
     EXPECT_TRUE(pairsOf({5, 0, 9, 0, 0, 0}).empty()) << "a stride of 0 would never advance";
     EXPECT_TRUE(pairsOf({6, 0, 9, -2, 0, 0}).empty());

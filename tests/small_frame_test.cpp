@@ -17,24 +17,6 @@ std::uint32_t pattern(int x, int y) { return static_cast<std::uint32_t>(y << 12 
 
 }  // namespace
 
-TEST_F(SmallFrameTest, TheHalfSizeFrameIsLiveUntilLeftAndIsMadeOnce) {
-    makeFrame(1920, 1080);
-    fullScreen = 1;
-    smallFrameWanted = 1;
-    enterSmallFrame();
-    EXPECT_DOUBLE_EQ(viewScale, 0.9);
-    EXPECT_EQ(rowTable[0], 960 * 539);
-    EXPECT_EQ(fullScreen, 1);  // the window's style is not the switch's business
-    std::uint32_t* const made = smallPixels;
-    expandSmallFrame();
-    EXPECT_EQ(rowTable[0], 1920 * 1079);
-    enterSmallFrame();
-    EXPECT_EQ(pixels, made);
-    releaseFrameBuffers();  // leaves it, and frees it
-    EXPECT_EQ(frameWidth, 1920);
-    EXPECT_EQ(smallPixels, nullptr);
-}
-
 // Rows doubled in pieces (the bands of a frame) cover every pixel, odd sizes included, and the
 // depth cells of the half-size frame lie at its own indexes.
 TEST_F(SmallFrameTest, DoublingInPiecesCoversEveryPixelOfEvenAndOddFrames) {
