@@ -104,15 +104,12 @@ TEST_F(PicturesTest, TruncatedAndForgedPicturesAreRefused) {
             ASSERT_FALSE(decodes(std::span(whole).first(length))) << "accepted " << length << " of " << whole.size();
         }
     }
-    auto forged = bmp;
-    put32(forged, 18, 100000);  // a huge picture
-    EXPECT_FALSE(decodes(forged));
-    forged = bmp;
-    put32(forged, 22, 4);  // rows the file does not have
-    EXPECT_FALSE(decodes(forged));
-    forged = bmp;
-    put32(forged, 10, 20);  // pixels inside the header
-    EXPECT_FALSE(decodes(forged));
+    // A huge picture, rows the file does not have, pixels inside the header.
+    for (const auto& [at, value] : {std::pair<std::size_t, std::uint32_t>{18, 100000}, {22, 4}, {10, 20}}) {
+        auto forged = bmp;
+        put32(forged, at, value);
+        EXPECT_FALSE(decodes(forged)) << "byte " << at;
+    }
 }
 
 TEST_F(PicturesTest, IconsComeTopDownAtTheStandardSize) {

@@ -172,8 +172,7 @@ class RenderLoopTest : public test::HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        setFrameSize(240, 180);
-        createFrameBuffers();
+        test::makeFrame(240, 180);
         buildDivisionTable();
     }
     static void pointStyle(int slot, std::uint32_t colour, int useParticleColour, int next = kNoNextStyle) {

@@ -69,7 +69,6 @@ struct ImageStyle {
     ImageStyle(const ImageStyle&) = delete;
     ImageStyle& operator=(const ImageStyle&) = delete;
 
-    std::uint32_t texel(int quadrant, int row, int column) const { return style.images[quadrant][row * kImageSide + column]; }
     template <typename Fn>  // fn(quadrant, row, column) -> texel
     void fill(Fn fn) {
         for (int q = 0; q < 4; ++q) {
