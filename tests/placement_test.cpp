@@ -23,10 +23,7 @@ class PlacementTest : public test::HostTest {
 protected:
     void SetUp() override {
         HostTest::SetUp();
-        viewWidth = 100;
-        viewHeight = 80;
-        viewMaxX = 99;
-        viewMaxY = 79;
+        setFrameSize(100, 80);
         viewScale = 1.0;
         look.centreOffsetX = 50;
         look.centreOffsetY = 40;
