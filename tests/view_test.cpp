@@ -94,7 +94,7 @@ TEST_F(ViewTest, SpinsAndStepsTurnTheAxes) {
     EXPECT_TRUE(near(cam.axes[2], {1, 0, 0}));
 }
 
-TEST_F(ViewTest, PresetAndRandomFramesPivotAndPosition) {
+TEST_F(ViewTest, PresetFramesPivotAndPosition) {
     cameraSelect(1);
     const std::vector<Orientation> presets = {
         {Vec3{0, 0, -1}, Vec3{0, 1, 0}, Vec3{1, 0, 0}}, {Vec3{1, 0, 0}, Vec3{0, 0, -1}, Vec3{0, 1, 0}},
@@ -106,16 +106,6 @@ TEST_F(ViewTest, PresetAndRandomFramesPivotAndPosition) {
     }
     presetAxes(6);  // changes nothing
     EXPECT_EQ(currentCamera->axes, presets[5]);
-
-    seedRandomWith(12345);
-    std::vector<double> draws;
-    for (int i = 0; i < 3; ++i) draws.push_back(1.0 - 2.0 * rand15() / 32767.0);
-    seedRandomWith(12345);
-    presetAxes(7);
-    const Orientation& r = currentCamera->axes;
-    EXPECT_TRUE(near(r[0], normalized(Vec3{draws[2], draws[1], draws[0]}))) << "drawn z first";
-    EXPECT_NEAR(dot(r[0], r[1]), 0.0, 1e-12);
-    EXPECT_TRUE(near(cross(r[0], r[1]), r[2])) << "right-handed";
 
     presetAxes(0);  // local z points along parent x
     setPivot(0, 0, 2);
