@@ -78,8 +78,7 @@ void renderFrame() {
     clearSpriteList();
     beginSpotTableFrame();
     placeCache();
-    drawFrameBands();
-    presentFrame();
+    drawAndPresentFrame();
 }
 
 }  // namespace lw
