@@ -1,4 +1,5 @@
 #include "psi/cache.h"
+#include "psi/link_pairs.h"
 #include "psi/registry.h"
 #include "raster/frame_buffer.h"
 #include "sprites/band_pool.h"
@@ -47,6 +48,7 @@ void releaseSpriteTables() {
     freeSphereTable();
     releaseCircleMasks();
     destroyAllSystems();
+    releaseLinkPairs();
     cacheFree();
 }
 
