@@ -75,6 +75,7 @@ void renderFrame() {
     cacheBuild(depthSort);
     enterSmallFrame();
     clearPendingBorder();
+    startClearingView();
     clearSpriteList();
     beginSpotTableFrame();
     placeCache();
