@@ -28,10 +28,6 @@ std::atomic<int> bandsDone{0};
 BandJob frameJob = nullptr;
 const void* frameContext = nullptr;
 std::uint32_t generation = 0;  // worker only
-// Bands handed out by startBands and not yet waited for, and whether the helpers were woken for
-// them (else the worker draws them all itself in finishBands). Worker only.
-int pendingBands = 0;
-bool helpersWoken = false;
 
 // Where helpers sleep between frames and the worker waits for the last band. Only frames and
 // bands pass through the lock, never pixels. Made with the helpers and never a static object, so
@@ -104,7 +100,6 @@ void startBandPool(int threads) {
     if (threads > kMostThreads) threads = kMostThreads;
     if (threads <= 1) return;
     generation = 0;
-    pendingBands = 0;
     work.store(0, std::memory_order_relaxed);
     sync = new (alloc16(sizeof(PoolSync), 0)) PoolSync{};
     helpers = static_cast<std::thread*>(alloc16(sizeof(std::thread) * static_cast<std::size_t>(threads - 1), 0));
@@ -132,7 +127,6 @@ void stopBandPool() {
     freeAligned(helpers);
     helpers = nullptr;
     helperCount = 0;
-    pendingBands = 0;
     sync->~PoolSync();
     freeAligned(sync);
     sync = nullptr;
@@ -140,14 +134,14 @@ void stopBandPool() {
 
 int bandPoolThreads() { return helperCount + 1; }
 
-void startBands(int count, BandJob job, const void* context) {
-    finishBands();
+void runBands(int count, BandJob job, const void* context) {
     if (count <= 0) return;
+    if (helperCount == 0 || count == 1) {
+        for (int band = 0; band < count; ++band) job(context, band);
+        return;
+    }
     frameJob = job;
     frameContext = context;
-    pendingBands = count;
-    helpersWoken = helperCount > 0 && count > 1;
-    if (!helpersWoken) return;
     bandsDone.store(0, std::memory_order_relaxed);
     ++generation;
     work.store(pack(generation, count, 0), std::memory_order_release);
@@ -156,24 +150,9 @@ void startBands(int count, BandJob job, const void* context) {
         sync->published = generation;
     }
     sync->wake.notify_all();
-}
-
-void finishBands() {
-    const int count = pendingBands;
-    if (count == 0) return;
-    pendingBands = 0;
-    if (!helpersWoken) {
-        for (int band = 0; band < count; ++band) frameJob(frameContext, band);
-        return;
-    }
     takeBands(generation);
     std::unique_lock lock(sync->mutex);
     sync->done.wait(lock, [&] { return bandsDone.load(std::memory_order_acquire) == count; });
-}
-
-void runBands(int count, BandJob job, const void* context) {
-    startBands(count, job, context);
-    finishBands();
 }
 
 }  // namespace lw

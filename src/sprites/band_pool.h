@@ -28,12 +28,4 @@ int bandPoolThreads();
 // returns when every band is done. Only the worker calls it, never two at once.
 void runBands(int count, BandJob job, const void* context);
 
-// runBands in two halves, so that the helpers draw while the worker does other work that touches
-// nothing the bands touch: startBands hands the bands to the helpers and returns at once;
-// finishBands draws those left on the calling thread and waits for the rest. Without helpers the
-// worker draws them all in finishBands. A start finishes the bands of any earlier one first, and
-// context must stay valid until finishBands returns.
-void startBands(int count, BandJob job, const void* context);
-void finishBands();
-
 }  // namespace lw

@@ -59,14 +59,7 @@ struct BandPass {
     bool images = false;   // the frame's screen images over it
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
     bool toWindow = false;  // the band copies its finished rows to the window
-    bool cleared = false;   // the view's pixels were cleared ahead, while the sprites were placed
-    bool clearOnly = false; // that clear
 };
-
-// The clear ahead: its bands run on the helpers while the worker places the sprites, and the
-// sprite bands then find their rows cleared.
-BandPass clearAhead;
-bool viewClearedAhead = false;
 
 // Most sprites are small, and their records and tables come from memory: each record is asked
 // for a few sprites ahead, and its table when the record has arrived, so both are there by its
@@ -145,12 +138,8 @@ void drawBand(const void* context, int band) {
         t.bottom = std::min(last - pass.expandMargin, pass.view.bottom);
         if (t.top > t.bottom) return;
     }
-    if (pass.clearOnly) {
-        clearTargetRows(t);
-        return;
-    }
     if (pass.sprites) {
-        if (!pass.cleared) clearTargetRows(t);
+        clearTargetRows(t);
         if (pass.depth) clearDepthRows(t);
         const int end = table.start[band + 1];
         for (int i = table.start[band]; i < end; ++i) {
@@ -200,11 +189,6 @@ void drawBands(bool toWindow) {
     sprites.sprites = true;
     sprites.depth = depthTestedStyleExists();
     sortIntoBands(sprites);
-    if (viewClearedAhead) {
-        finishBands();
-        viewClearedAhead = false;
-        sprites.cleared = true;
-    }
     if (!small) {
         putScreenImages();
         sprites.images = true;
@@ -226,16 +210,6 @@ void drawBands(bool toWindow) {
 
 }  // namespace
 
-void startClearingView() {
-    // With one thread the clear stays in the bands, whose rows it leaves in the cache.
-    if (bandPoolThreads() < 2 || pixels == nullptr) return;
-    clearAhead = passOver(viewHeight, viewWidth);
-    clearAhead.view = viewTarget();
-    clearAhead.clearOnly = true;
-    startBands(clearAhead.bandCount, drawBand, &clearAhead);
-    viewClearedAhead = true;
-}
-
 void drawFrameBands() { drawBands(false); }
 
 void drawAndPresentFrame() {
@@ -249,8 +223,6 @@ void drawAndPresentFrame() {
 }
 
 void releaseFrameBands() {
-    if (viewClearedAhead) finishBands();
-    viewClearedAhead = false;
     freeAligned(table.start);
     freeAligned(table.entries);
     freeAligned(table.spans);

@@ -21,12 +21,6 @@ void drawFrameBands();
 // the window as they finish, while those rows are in their cache.
 void drawAndPresentFrame();
 
-// Starts clearing the live view to the background on the band pool's helpers, for the worker
-// to place the frame's sprites meanwhile; the next drawing of the bands waits for it and clears
-// nothing itself. Nothing with a single thread, where each band clears its own rows. Between
-// this call and that drawing, nothing may write to the view or change it.
-void startClearingView();
-
 // Frees the band tables (the end of a scene, tests).
 void releaseFrameBands();
 

@@ -75,7 +75,6 @@ void renderFrame() {
     cacheBuild(depthSort);
     enterSmallFrame();
     clearPendingBorder();
-    startClearingView();
     clearSpriteList();
     beginSpotTableFrame();
     placeCache();
