@@ -141,7 +141,8 @@ bool linkPassOnPool(ParticleSystem& system) {
     if (!madeFrom(system)) makeList(system);
     if (!list.usable || list.count < kFewestSharedPairs) return false;
     const KickJob work{system.particles, system.paramSets};
-    runBands(static_cast<int>((list.count + kPairsPerJob - 1) / kPairsPerJob), workOutKicks, &work);
+    // The frame's bands follow the link pass soon.
+    runBands(static_cast<int>((list.count + kPairsPerJob - 1) / kPairsPerJob), workOutKicks, &work, true);
     Particle* const particles = system.particles;
     for (std::size_t k = 0; k < list.count; ++k) {
         const LinkPair& pair = list.pairs[k];

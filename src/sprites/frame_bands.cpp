@@ -196,7 +196,7 @@ void drawBands(bool toWindow) {
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return;
     }
-    if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
+    if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites, true);
     leaveSmallFrame();
     putScreenImages();
     // The whole frame is doubled, margins included; the screen images keep to the viewport.
