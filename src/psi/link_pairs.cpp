@@ -28,6 +28,14 @@ struct LinkPair {
     std::uint32_t paramSet;
 };
 
+// A pair that gets a kick. Most pairs of strided links are out of reach and get none, so each job
+// keeps only these, in pair order, for the worker to walk.
+struct PairWithKick {
+    std::uint32_t a;
+    std::uint32_t b;
+    PairKick kick;
+};
+
 // The pairs of the links the list was made from, and what it was made from: the list stands
 // while none of that changes.
 struct PairList {
@@ -41,8 +49,10 @@ struct PairList {
     LinkPair* pairs = nullptr;
     std::size_t count = 0;
     std::size_t capacity = 0;
-    PairKick* kicks = nullptr;  // one per pair
+    PairWithKick* kicks = nullptr;  // job j's from j x kPairsPerJob on, kickCounts[j] of them
     std::size_t kickCapacity = 0;
+    int* kickCounts = nullptr;  // per job
+    std::size_t jobCapacity = 0;
 };
 PairList list;
 
@@ -105,6 +115,8 @@ void listPairs(const ParticleSystem& system) {
     }
 }
 
+std::size_t jobsOf(std::size_t pairs) { return (pairs + kPairsPerJob - 1) / kPairsPerJob; }
+
 void makeList(const ParticleSystem& system) {
     grow(list.rules, list.ruleCapacity, system.linkCount);
     if (system.linkCount != 0) std::memcpy(list.rules, system.links, sizeof(LinkRule) * system.linkCount);
@@ -114,7 +126,9 @@ void makeList(const ParticleSystem& system) {
     list.linkCount = system.linkCount;
     list.usable = paramSetsExist(system);
     listPairs(system);
-    if (list.usable) grow(list.kicks, list.kickCapacity, list.count);
+    if (!list.usable) return;
+    grow(list.kicks, list.kickCapacity, list.count);
+    grow(list.kickCounts, list.jobCapacity, jobsOf(list.count));
 }
 
 struct KickJob {
@@ -127,11 +141,14 @@ void workOutKicks(const void* context, int job) {
     const KickJob& work = *static_cast<const KickJob*>(context);
     const std::size_t first = static_cast<std::size_t>(job) * kPairsPerJob;
     const std::size_t end = std::min(first + kPairsPerJob, list.count);
+    PairWithKick* out = list.kicks + first;
     for (std::size_t k = first; k < end; ++k) {
         const LinkPair& pair = list.pairs[k];
         const Vec3 apart = work.particles[pair.b].position - work.particles[pair.a].position;
-        list.kicks[k] = pairKickAt(apart, length(apart), work.paramSets[pair.paramSet]);
+        const PairKick kick = pairKickAt(apart, length(apart), work.paramSets[pair.paramSet]);
+        if (kick.kind != PairKick::None) *out++ = {pair.a, pair.b, kick};
     }
+    list.kickCounts[job] = static_cast<int>(out - (list.kicks + first));
 }
 
 }  // namespace
@@ -142,11 +159,12 @@ bool linkPassOnPool(ParticleSystem& system) {
     if (!list.usable || list.count < kFewestSharedPairs) return false;
     const KickJob work{system.particles, system.paramSets};
     // The frame's bands follow the link pass soon.
-    runBands(static_cast<int>((list.count + kPairsPerJob - 1) / kPairsPerJob), workOutKicks, &work, true);
+    const int jobs = static_cast<int>(jobsOf(list.count));
+    runBands(jobs, workOutKicks, &work, true);
     Particle* const particles = system.particles;
-    for (std::size_t k = 0; k < list.count; ++k) {
-        const LinkPair& pair = list.pairs[k];
-        applyKick(particles[pair.a], particles[pair.b], list.kicks[k]);
+    for (int job = 0; job < jobs; ++job) {
+        const PairWithKick* kicks = list.kicks + static_cast<std::size_t>(job) * kPairsPerJob;
+        for (int i = 0; i < list.kickCounts[job]; ++i) applyKick(particles[kicks[i].a], particles[kicks[i].b], kicks[i].kick);
     }
     // As the serial pass leaves them: the last link loaded, the last pair's distance.
     loadLinkOf(system, static_cast<int>(system.linkCount) - 1);
@@ -159,6 +177,7 @@ void releaseLinkPairs() {
     freeAligned(list.rules);
     freeAligned(list.pairs);
     freeAligned(list.kicks);
+    freeAligned(list.kickCounts);
     list = PairList{};
 }
 
