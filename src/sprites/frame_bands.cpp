@@ -10,6 +10,7 @@
 #include "raster/small_frame.h"
 #include "sprites/band_pool.h"
 #include "sprites/sprite_list.h"
+#include "sprites/spot_tables.h"
 #include "sprites/styles.h"
 
 namespace lw {
@@ -183,6 +184,7 @@ int bandRowsFor(int viewWidthInPixels) {
 namespace {
 
 void drawBands(bool toWindow) {
+    fillDeferredSpotTables();
     const bool small = smallFrameActive != 0;
     BandPass sprites = passOver(viewHeight, viewWidth);
     sprites.view = viewTarget();

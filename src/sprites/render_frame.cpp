@@ -77,6 +77,7 @@ void renderFrame() {
     clearPendingBorder();
     clearSpriteList();
     beginSpotTableFrame();
+    deferSpotTableFills();
     placeCache();
     drawAndPresentFrame();
 }
