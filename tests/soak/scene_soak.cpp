@@ -1,5 +1,6 @@
-// A long run of the real scene on the headless worker: resident memory must stay put and no
-// particle may drift to NaN or infinity. Also the small runner that valgrind watches (a few
+// A long run of the real scene on the headless worker: resident memory must stay put, beside the
+// spot tables, which fill up to their bound as the scene meets new sprite sizes, and no particle
+// may drift to NaN or infinity. Also the small runner that valgrind watches (a few
 // hundred frames). Speed is the benchmarks' business.
 //
 //   lw_soak [--frames N] [--size WxH] [--check-every N]
@@ -15,6 +16,7 @@
 
 #include "../scene_on_worker.h"
 #include "psi/registry.h"
+#include "sprites/spot_tables.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ struct Options {
 struct Figures {
     double residentAfterWarmUp = 0;  // MiB, after frame kWarmUpFrames
     double residentAtEnd = 0;        // MiB, after the last frame, before the scene's teardown
+    double tablesAfterWarmUp = 0;    // MiB of spot tables at the same two moments
+    double tablesAtEnd = 0;
     int checks = 0;
     int badPositions = 0;
     int firstBadFrame = 0;
@@ -36,6 +40,8 @@ struct Figures {
 Figures figures;
 Options options;
 constexpr int kWarmUpFrames = 1000;
+
+double mebibytes(std::size_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
 
 double residentMiB() {
     std::ifstream statm("/proc/self/statm");
@@ -61,9 +67,15 @@ void checkParticles(int frame) {
 }
 
 void onFrame(int frame) {
-    if (frame == kWarmUpFrames) figures.residentAfterWarmUp = residentMiB();
+    if (frame == kWarmUpFrames) {
+        figures.residentAfterWarmUp = residentMiB();
+        figures.tablesAfterWarmUp = mebibytes(lw::spotTableBytes());
+    }
     if (frame % options.checkEvery == 0 || frame == options.frames) checkParticles(frame);
-    if (frame == options.frames) figures.residentAtEnd = residentMiB();
+    if (frame == options.frames) {
+        figures.residentAtEnd = residentMiB();
+        figures.tablesAtEnd = mebibytes(lw::spotTableBytes());
+    }
 }
 
 bool parseArguments(int argc, char** argv) {
@@ -92,10 +104,14 @@ bool report(int shown) {
     std::printf("soak: particles: %d checks of every position and velocity, %d not finite%s\n", figures.checks,
                 figures.badPositions, figures.badPositions ? (" from frame " + std::to_string(figures.firstBadFrame)).c_str() : "");
     if (options.frames >= 2 * kWarmUpFrames) {
-        const double growth = figures.residentAtEnd - figures.residentAfterWarmUp;
-        sound = sound && growth < 1.0;
-        std::printf("soak: resident memory %.2f MiB after frame %d, %.2f MiB at the end (%+.2f MiB, limit 1 MiB)\n",
-                    figures.residentAfterWarmUp, kWarmUpFrames, figures.residentAtEnd, growth);
+        const double tableGrowth = figures.tablesAtEnd - figures.tablesAfterWarmUp;
+        const double growth = figures.residentAtEnd - figures.residentAfterWarmUp - tableGrowth;
+        const double budget = mebibytes(lw::spotTableBudget);
+        sound = sound && growth < 1.0 && figures.tablesAtEnd <= budget;
+        std::printf("soak: resident memory %.2f MiB after frame %d, %.2f MiB at the end; spot tables %.2f MiB, then "
+                    "%.2f MiB (bound %.0f MiB); the rest %+.2f MiB (limit 1 MiB)\n",
+                    figures.residentAfterWarmUp, kWarmUpFrames, figures.residentAtEnd, figures.tablesAfterWarmUp,
+                    figures.tablesAtEnd, budget, growth);
     }
     return sound;
 }
