@@ -6,7 +6,6 @@
 namespace lw {
 
 const WindowSurface windowSurface{platform::createSurface, platform::releaseSurface, platform::presentRect,
-                                  platform::screenWidth, platform::screenHeight, platform::copiesRows,
-                                  platform::copyRows, platform::presentCopied};
+                                  platform::screenWidth, platform::screenHeight};
 
 }  // namespace lw

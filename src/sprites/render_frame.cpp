@@ -79,7 +79,8 @@ void renderFrame() {
     beginSpotTableFrame();
     deferSpotTableFills();
     placeCache();
-    drawAndPresentFrame();
+    drawFrameBands();
+    presentFrame();
 }
 
 }  // namespace lw
