@@ -79,8 +79,7 @@ void renderFrame() {
     beginSpotTableFrame();
     deferSpotTableFills();
     placeCache();
-    drawFrameBands();
-    presentFrame();
+    drawAndPresentFrame();
 }
 
 }  // namespace lw

@@ -18,24 +18,49 @@ std::uint32_t* createSurface(int width, int height) {
     return host.surface.data();
 }
 
-void presentRect(int x, int y, int w, int h) {
-    auto& host = state();
-    std::lock_guard lock(host.mutex);
-    host.presents += 1;
-    host.presentedSinceSleep = true;
-    // Clip to both the surface and the window; the copy keeps window coordinates = surface ones.
+namespace {
+
+// Clipped to both the surface and the window; the copy keeps window coordinates = surface ones.
+// The caller either holds the lock or copies rows that nothing else touches meanwhile.
+void copyToWindow(detail::HostState& host, int x, int y, int w, int h) {
     const int right = std::min({x + w, host.surfaceWidth, host.screenWidth});
     const int bottom = std::min({y + h, host.surfaceHeight, host.screenHeight});
+    const int left = std::max(x, 0);
+    if (left >= right) return;
     for (int row = std::max(y, 0); row < bottom; ++row) {
         const std::size_t source = static_cast<std::size_t>(host.surfaceHeight - 1 - row) * host.surfaceWidth;
         const std::size_t target = static_cast<std::size_t>(row) * host.screenWidth;
-        const int left = std::max(x, 0);
-        if (left < right) {
-            std::copy(host.surface.begin() + static_cast<std::ptrdiff_t>(source + left),
-                      host.surface.begin() + static_cast<std::ptrdiff_t>(source + right),
-                      host.window.begin() + static_cast<std::ptrdiff_t>(target + left));
-        }
+        std::copy(host.surface.begin() + static_cast<std::ptrdiff_t>(source + left),
+                  host.surface.begin() + static_cast<std::ptrdiff_t>(source + right),
+                  host.window.begin() + static_cast<std::ptrdiff_t>(target + left));
     }
+}
+
+void countPresent(detail::HostState& host) {
+    host.presents += 1;
+    host.presentedSinceSleep = true;
+}
+
+}  // namespace
+
+void presentRect(int x, int y, int w, int h) {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    countPresent(host);
+    copyToWindow(host, x, y, w, h);
+}
+
+bool copiesRows() { return true; }
+
+// Without the lock: the surface and the window change size only on the worker, which is drawing
+// this frame, and the rows are this band's alone. Two bands copying at once would otherwise take
+// turns.
+void copyRows(int x, int y, int w, int h) { copyToWindow(state(), x, y, w, h); }
+
+void presentCopied(int, int, int, int) {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    countPresent(host);
 }
 
 void releaseSurface() {

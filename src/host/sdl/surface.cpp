@@ -195,6 +195,11 @@ void presentRect(int x, int y, int w, int h) {
     stopHereIfAsked();
 }
 
+// The windows' surfaces belong to the main thread, which copies a frame only once it is whole.
+bool copiesRows() { return false; }
+void copyRows(int, int, int, int) {}
+void presentCopied(int x, int y, int w, int h) { presentRect(x, y, w, h); }
+
 void releaseSurface() {
     Handover& handover = shared();
     std::lock_guard lock(handover.mutex);
