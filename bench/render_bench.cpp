@@ -7,6 +7,7 @@
 #include "host/random.h"
 #include "psi/psi.h"
 #include "raster/frame_buffer.h"
+#include "scene/scene.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
 
@@ -20,14 +21,7 @@ void setUpScene(int width, int height) {
     lw::seedRandomWith(1);
     lw::headless::setScreenSize(width, height);
     lw::setFrameSize(width, height);
-    lw::minSpriteSize = 2;
-    lw::setProjection(-80.0, -1.0);
-    lw::setFog(350.0, -100.0, 1001);
-    lw::initStyles();
-    lw::textureSizeScale = 0.033;
-    lw::textureKind = 0x30001;
-    lw::textureColour = 0xFFFFFFFF;
-    lw::buildTextureStyles();
+    lw::setUpSceneStyles();
     lw::currentSystem->emitExtent = {300.0, 300.0, 300.0};
     lw::emit(8500, lw::textureStyleFirst, lw::textureStyleLast, 0);
 }

@@ -47,13 +47,8 @@ void expectSameFrameForAnyBands(const char* what) {
 
 class FrameBandsTest : public test::HostTest {
 protected:
-    void SetUp() override {
-        HostTest::SetUp();
-        resetScene();
-    }
     void TearDown() override {
         test::tearDownScene();
-        resetScene();
         HostTest::TearDown();
     }
     static void setUpScene(int width, int height) {

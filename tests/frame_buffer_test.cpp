@@ -15,12 +15,7 @@ namespace {
 
 using FrameBufferTest = test::HostTest;
 
-// A frame the size of the headless screen, so the window shows all of it.
-void makeFrame(int width, int height) {
-    headless::setScreenSize(width, height);
-    setFrameSize(width, height);
-    createFrameBuffers();
-}
+using test::makeFrame;
 
 std::uint32_t windowAt(int x, int y) {
     return headless::windowPixels()[static_cast<std::size_t>(y) * headless::surfaceWidth() + x];

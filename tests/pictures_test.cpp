@@ -1,5 +1,4 @@
 // The Linux decoders of the program's pictures, its embedded resources and the preview made of icons.
-#include <cwchar>
 #include <functional>
 #include <span>
 
@@ -166,26 +165,6 @@ TEST_F(PicturesTest, ThePreviewIsBlackWithTheEightIconsBlendedInPlace) {
     // The eight icons of the program's resources on black.
     const headless::Picture preview{linuxhost::kPreviewWidth, linuxhost::kPreviewHeight, linuxhost::previewPicture()};
     EXPECT_TRUE(test::matchesReference("preview", preview));
-}
-
-TEST_F(PicturesTest, EveryEmbeddedPictureDecodesAtItsSize) {
-    const auto size = [](const wchar_t* name, const wchar_t* type) {
-        DecodedImage image;
-        if (!platform::decodeImage(platform::findResource(name, type), image)) return std::pair{0, 0};
-        const auto result = std::pair{image.width, image.height};
-        platform::releaseDecoded(image);
-        return result;
-    };
-    for (int i = 1; i <= 43; ++i) {
-        wchar_t name[8];
-        std::swprintf(name, 8, L"KOR_%02d", i);
-        EXPECT_EQ(size(name, L"BINARYDATA"), (std::pair{255, 255})) << i;
-    }
-    EXPECT_EQ(size(L"CONTROL_INFO", platform::kBitmapResourceType), (std::pair{639, 13}));
-    EXPECT_EQ(size(L"lumenwaltz", platform::kBitmapResourceType), (std::pair{152, 12})) << "names match in any case";
-    EXPECT_FALSE(platform::findResource(L"ICON_MAIN", L"ICON").empty());
-    headless::overrideResource(L"LUMENWALTZ", platform::kBitmapResourceType, {});
-    EXPECT_EQ(size(L"LUMENWALTZ", platform::kBitmapResourceType), (std::pair{0, 0})) << "an override hides it";
 }
 
 }  // namespace lw

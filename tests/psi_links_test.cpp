@@ -96,16 +96,15 @@ TEST_F(PsiLinksTest, DegenerateRulesMakeNoPairsAndNeverHang) {
     }
 }
 
-TEST_F(PsiLinksTest, GridRingRowsAndMeshes) {
+// Rows of 3 in blocks of 2 rows: rings or chains along the rows, links down the rows, and
+// between the blocks as layers; nothing reaches from one block into the next unless it is a layer.
+TEST_F(PsiLinksTest, GridKinds) {
     EXPECT_EQ(pairsOf(grid(10)), (Pairs{{0, 1}, {1, 2}, {2, 0}, {3, 4}, {4, 5}, {5, 3},
                                         {6, 7}, {7, 8}, {8, 6}, {9, 10}, {10, 11}, {11, 9}}));
     EXPECT_EQ(pairsOf(grid(11)), (Pairs{{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 0}, {2, 5}, {3, 4}, {4, 5}, {5, 3},
                                         {6, 7}, {6, 9}, {7, 8}, {7, 10}, {8, 6}, {8, 11}, {9, 10}, {10, 11}, {11, 9}}));
     EXPECT_EQ(pairsOf(grid(15)), (Pairs{{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 5}, {3, 4}, {4, 5},
                                         {6, 7}, {6, 9}, {7, 8}, {7, 10}, {8, 11}, {9, 10}, {10, 11}}));
-}
-
-TEST_F(PsiLinksTest, GridTorusWrapsWithinEachBlock) {
     EXPECT_EQ(pairsOf(grid(14)),
               (Pairs{{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 0}, {2, 5}, {3, 4}, {3, 0}, {4, 5}, {4, 1}, {5, 3}, {5, 2},
                      {6, 7}, {6, 9}, {7, 8}, {7, 10}, {8, 6}, {8, 11}, {9, 10}, {9, 6}, {10, 11}, {10, 7}, {11, 9}, {11, 8}}));
@@ -113,9 +112,6 @@ TEST_F(PsiLinksTest, GridTorusWrapsWithinEachBlock) {
     const Pairs whole = pairsOf({14, 0, 8, 3, -2, 0});
     EXPECT_EQ(Pairs(whole.end() - 2, whole.end()), (Pairs{{8, 6}, {8, 2}}));
     EXPECT_EQ(pairsOf({14, 0, 8, 3, -3, 0}), whole) << "-3: as many rows as the row width";
-}
-
-TEST_F(PsiLinksTest, GridLayers) {
     EXPECT_EQ(pairsOf(grid(17)), (Pairs{{0, 1}, {0, 3}, {0, 6}, {1, 2}, {1, 4}, {1, 7}, {2, 5}, {2, 8},
                                         {3, 4}, {3, 9}, {4, 5}, {4, 10}, {5, 11},
                                         {6, 7}, {6, 9}, {7, 8}, {7, 10}, {8, 11}, {9, 10}, {10, 11}}));
@@ -126,14 +122,10 @@ TEST_F(PsiLinksTest, GridLayers) {
     // A cube of side 2 has twelve edges.
     EXPECT_EQ(pairsOf({16, 0, 7, 2, 0, 0}),
               (Pairs{{0, 1}, {0, 2}, {0, 4}, {1, 3}, {1, 5}, {2, 3}, {2, 6}, {3, 7}, {4, 5}, {4, 6}, {5, 7}, {6, 7}}));
-}
-
-TEST_F(PsiLinksTest, GridTwistedRows) {
     EXPECT_EQ(pairsOf(grid(18)), (Pairs{{0, 1}, {0, 3}, {1, 2}, {1, 4}, {2, 3}, {2, 5}, {3, 4}, {4, 5}, {5, 0},
                                         {6, 7}, {6, 9}, {7, 8}, {7, 10}, {8, 9}, {8, 11}, {9, 10}, {10, 11}, {11, 6}}));
     // Three rows of two: row 1 ends at the third row, row 2 at itself, row 3 at the first.
-    const Pairs three = pairsOf({18, 0, 5, 2, 3, 0});
-    EXPECT_EQ(three, (Pairs{{0, 1}, {0, 2}, {1, 4}, {1, 3}, {2, 3}, {2, 4}, {3, 2}, {3, 5}, {4, 5}, {5, 0}}));
+    EXPECT_EQ(pairsOf({18, 0, 5, 2, 3, 0}), (Pairs{{0, 1}, {0, 2}, {1, 4}, {1, 3}, {2, 3}, {2, 4}, {3, 2}, {3, 5}, {4, 5}, {5, 0}}));
 }
 
 TEST_F(PsiLinksTest, WorkedValuesOfTheForceProfile) {

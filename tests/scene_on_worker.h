@@ -5,7 +5,10 @@
 
 #include <atomic>
 #include <cstdint>
+#include <cstdio>
+#include <cstdlib>
 #include <span>
+#include <string>
 
 #include "app/app_config.h"
 #include "host/headless/headless.h"
@@ -44,6 +47,26 @@ struct SceneRunOptions {
     int height = 120;
     std::uint32_t seed = 1;
 };
+
+// Reads a runner's "--frames N", "--size WxH", "--seed S" and one option of its own, extraName,
+// whose number goes to extra; false on anything else or on a size or count it cannot run.
+inline bool readRunnerArguments(int argc, char** argv, SceneRunOptions& run, const char* extraName, int& extra) {
+    for (int i = 1; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        const char* value = argv[i + 1];
+        if (option == "--frames") {
+            run.frames = std::atoi(value);
+        } else if (option == "--seed") {
+            run.seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+        } else if (option == extraName) {
+            extra = std::atoi(value);
+        } else if (option != "--size" || std::sscanf(value, "%dx%d", &run.width, &run.height) != 2) {
+            return false;
+        }
+    }
+    return argc % 2 == 1 && run.frames >= 1 && run.width >= 16 && run.height >= 16 && run.width <= 4096 &&
+           run.height <= 4096;
+}
 
 // The program's configuration on a screen of the given size; the caller has reset the host.
 inline void configureScene(const SceneRunOptions& options) {

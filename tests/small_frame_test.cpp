@@ -11,11 +11,7 @@ namespace {
 
 using SmallFrameTest = test::HostTest;
 
-void makeFrame(int width, int height) {
-    headless::setScreenSize(width, height);
-    setFrameSize(width, height);
-    createFrameBuffers();
-}
+using test::makeFrame;
 
 std::uint32_t pattern(int x, int y) { return static_cast<std::uint32_t>(y << 12 | x); }
 

@@ -54,6 +54,13 @@ protected:
     }
 };
 
+// A frame the size of the headless screen, so the window shows all of it.
+inline void makeFrame(int width, int height) {
+    headless::setScreenSize(width, height);
+    setFrameSize(width, height);
+    createFrameBuffers();
+}
+
 // Runs fn on this thread; true when it ended in fatalError with the given text, which then is
 // the one message box shown.
 inline ::testing::AssertionResult endsInFatalError(const std::function<void()>& fn, const std::wstring& text) {

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "reference_picture.h"
+#include "scene/scene.h"
 #include "sprites/dispatch.h"
 #include "sprites/styles.h"
 #include "test_support.h"
@@ -16,20 +17,6 @@ using TexturedSpotsPictureTest = test::HostTest;
 
 constexpr int kSpiralParticles = 44;
 constexpr std::uint32_t kTints[4] = {0xFFFFFFFF, 0xFFFFD0A0, 0xFFA0D0FF, 0xFFC0FFC0};
-
-// What the scene does before its first frame, in a 320 x 240 frame.
-void setUpSceneStyles() {
-    setFrameSize(320, 240);
-    backgroundColour = 0xFF0A1428;
-    minSpriteSize = 2;
-    setProjection(-80.0, -1.0);
-    setFog(350.0, -100.0, 1001);
-    initStyles();
-    textureSizeScale = 0.033;
-    textureKind = 0x30001;
-    textureColour = 0xFFFFFFFF;
-    buildTextureStyles();
-}
 
 // A style of another blend mode, with the scene's texture scale.
 void extraStyle(int slot, std::uint32_t kindCode, std::uint32_t colour, const wchar_t* image) {
@@ -67,6 +54,8 @@ void emitParticles() {
 
 TEST_F(TexturedSpotsPictureTest, SceneTexturesRenderAsTheReferencePicture) {
     seedRandomWith(20240611);
+    setFrameSize(320, 240);
+    backgroundColour = 0xFF0A1428;
     setUpSceneStyles();
     extraStyle(40, 0x30002, 0xFFFFB060, L"KOR_12");  // Add
     extraStyle(41, 0x30004, 0xFF4080FF, L"KOR_03");  // Multiply

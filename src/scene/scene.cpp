@@ -161,9 +161,7 @@ Vec3 centralAttraction() {
     return {-p.x * scene.attractionStrength, -p.y * scene.attractionStrength, -p.z * scene.attractionStrength};
 }
 
-void sceneSetUp() {
-    seedRandom();
-    zoom = 1.0;
+void setUpSceneStyles() {
     minSpriteSize = 2;
     setProjection(-80, -1);
     setFog(350, -100, 1001);
@@ -173,7 +171,12 @@ void sceneSetUp() {
     textureKind = 0x30001;
     textureColour = 0xFFFFFFFF;
     buildTextureStyles();
+}
 
+void sceneSetUp() {
+    seedRandom();
+    zoom = 1.0;
+    setUpSceneStyles();
     buildSceneSystem(kSceneParticles, textureStyleFirst, textureStyleLast);
     buildSceneCamera();
 

@@ -27,7 +27,9 @@ void sceneRun();
 // Everything before the first frame.
 void sceneSetUp();
 // The scene's particle system in slot 0, its particles' styles repeating styleFirst..styleLast,
-// and camera 1 that views it; the set-up's own steps, for the benchmarks and tests as well.
+// and camera 1 that views it, and its projection, fog and texture styles: the set-up's own steps,
+// for the benchmarks and tests as well.
+void setUpSceneStyles();
 void buildSceneSystem(int particles, int styleFirst, int styleLast);
 void buildSceneCamera();
 // One frame; 0 ends the loop.

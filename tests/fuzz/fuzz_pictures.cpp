@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "../sprite_fixtures.h"
 #include "host/headless/headless.h"
 #include "host/memory.h"
 #include "host/platform.h"
@@ -14,7 +15,6 @@
 #include "overlay/resource_image.h"
 #include "overlay/screen_image.h"
 #include "raster/frame_buffer.h"
-#include "sprites/style.h"
 #include "sprites/sprite_images.h"
 
 namespace {
@@ -44,22 +44,8 @@ void expectDecoderIdle(bool stopped) {
     if (lw::imagePixels != nullptr) fail("a picture was left locked");
 }
 
-struct TextureStyle {
-    lw::PBall style;
-    explicit TextureStyle(std::uint32_t kind) {
-        style.kind = kind;
-        style.colour = 0xFF80C0FF;
-        for (auto*& image : style.images) {
-            image = static_cast<std::uint32_t*>(lw::allocAligned(lw::kImageBytes, lw::kImageAlignment, 1));
-        }
-    }
-    ~TextureStyle() {
-        for (auto* image : style.images) lw::freeAligned(image);
-    }
-};
-
 void loadAsTexture(std::uint32_t kind) {
-    TextureStyle texture(kind);
+    lw::test::ImageStyle texture(kind, 0xFF80C0FF);
     try {
         lw::loadTextureImages(texture.style, kName);
     } catch (const lw::headless::WorkerExit&) {

@@ -3,14 +3,13 @@
 // may drift to NaN or infinity. Also the small runner that valgrind watches (a few
 // hundred frames). Speed is the benchmarks' business.
 //
-//   lw_soak [--frames N] [--size WxH] [--check-every N]
+//   lw_soak [--frames N] [--size WxH] [--seed S] [--check-every N]
 //
 // Prints its figures and exits 0 when memory and particles are sound.
 #include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -19,13 +18,6 @@
 #include "sprites/spot_tables.h"
 
 namespace {
-
-struct Options {
-    int frames = 100000;
-    int width = 320;
-    int height = 240;
-    int checkEvery = 1000;
-};
 
 // Written by the worker's frame listener and read after the worker ends.
 struct Figures {
@@ -38,7 +30,8 @@ struct Figures {
     int firstBadFrame = 0;
 };
 Figures figures;
-Options options;
+lw::test::SceneRunOptions options{100000, 320, 240, 1};
+int checkEvery = 1000;
 constexpr int kWarmUpFrames = 1000;
 
 double mebibytes(std::size_t bytes) { return static_cast<double>(bytes) / (1024.0 * 1024.0); }
@@ -71,29 +64,11 @@ void onFrame(int frame) {
         figures.residentAfterWarmUp = residentMiB();
         figures.tablesAfterWarmUp = mebibytes(lw::spotTableBytes());
     }
-    if (frame % options.checkEvery == 0 || frame == options.frames) checkParticles(frame);
+    if (frame % checkEvery == 0 || frame == options.frames) checkParticles(frame);
     if (frame == options.frames) {
         figures.residentAtEnd = residentMiB();
         figures.tablesAtEnd = mebibytes(lw::spotTableBytes());
     }
-}
-
-bool parseArguments(int argc, char** argv) {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        const char* value = argv[i + 1];
-        if (option == "--frames") {
-            options.frames = std::atoi(value);
-        } else if (option == "--check-every") {
-            options.checkEvery = std::atoi(value);
-        } else if (option == "--size") {
-            if (std::sscanf(value, "%dx%d", &options.width, &options.height) != 2) return false;
-        } else {
-            return false;
-        }
-    }
-    return argc % 2 == 1 && options.frames >= 1 && options.checkEvery >= 1 && options.width >= 16 &&
-           options.height >= 16 && options.width <= 4096 && options.height <= 4096;
 }
 
 // Prints the figures; true when memory and particles held.
@@ -119,12 +94,12 @@ bool report(int shown) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (!parseArguments(argc, argv)) {
-        std::fprintf(stderr, "usage: lw_soak [--frames N] [--size WxH] [--check-every N]\n");
+    if (!lw::test::readRunnerArguments(argc, argv, options, "--check-every", checkEvery) || checkEvery < 1) {
+        std::fprintf(stderr, "usage: lw_soak [--frames N] [--size WxH] [--seed S] [--check-every N]\n");
         return 2;
     }
     lw::test::sceneworker::onFrame = onFrame;
-    const int shown = lw::test::runSceneOnWorker({options.frames, options.width, options.height, 1});
+    const int shown = lw::test::runSceneOnWorker(options);
     const bool sound = report(shown);
     lw::test::tearDownScene();
     lw::headless::reset();

@@ -9,9 +9,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <random>
-#include <string>
 #include <thread>
 
 #include "../scene_on_worker.h"
@@ -21,14 +19,6 @@
 namespace {
 
 using namespace std::chrono_literals;
-
-struct Options {
-    int bandRows = 0;  // 0: as the program chooses
-    int frames = 2000;
-    int width = 96;
-    int height = 72;
-    unsigned seed = 1;
-};
 
 // Keys of the scene's controls and some it ignores; never Esc, which would end the run early.
 constexpr int kKeys[] = {lw::vk::Up, lw::vk::Down, lw::vk::Left, lw::vk::Right, lw::vk::Space,
@@ -66,22 +56,6 @@ void injectOne(std::mt19937& random) {
     }
 }
 
-bool parseArguments(int argc, char** argv, Options& options) {
-    for (int i = 1; i + 1 < argc; i += 2) {
-        const std::string option = argv[i];
-        if (option == "--frames") {
-            options.frames = std::atoi(argv[i + 1]);
-        } else if (option == "--band-rows") {
-            options.bandRows = std::atoi(argv[i + 1]);
-        } else if (option == "--seed") {
-            options.seed = static_cast<unsigned>(std::strtoul(argv[i + 1], nullptr, 10));
-        } else if (option != "--size" || std::sscanf(argv[i + 1], "%dx%d", &options.width, &options.height) != 2) {
-            return false;
-        }
-    }
-    return argc % 2 == 1 && options.frames >= 1 && options.width >= 16 && options.height >= 16 && options.bandRows >= 0;
-}
-
 // Presses and releases Esc until the worker has ended: a release recorded while the worker clears
 // the frame's input is lost, as it would be on a real window.
 bool endWithEscape() {
@@ -98,14 +72,15 @@ bool endWithEscape() {
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options options;
-    if (!parseArguments(argc, argv, options)) {
+    lw::test::SceneRunOptions options{2000, 96, 72, 1};
+    int bandRows = 0;  // 0: as the program chooses
+    if (!lw::test::readRunnerArguments(argc, argv, options, "--band-rows", bandRows) || bandRows < 0) {
         std::fprintf(stderr, "usage: lw_threads [--frames N] [--size WxH] [--seed S] [--band-rows N]\n");
         return 2;
     }
     std::mt19937 random(options.seed);
     int events = 0;
-    lw::setBandRows(options.bandRows);
+    lw::setBandRows(bandRows);
     // Frames 0: the worker never ends the run itself; Esc comes from this thread.
     if (!lw::test::startSceneOnWorker({0, options.width, options.height, options.seed})) return 1;
     const auto& framesDone = lw::test::sceneworker::framesDone;

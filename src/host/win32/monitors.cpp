@@ -76,11 +76,13 @@ void showOnMonitors(HDC target, HDC source, SIZE surface, const RECT& part) {
     const int width = part.right - part.left;
     const int height = part.bottom - part.top;
     const POINT origin = copies().primaryOrigin;
-    BitBlt(target, origin.x + part.left, origin.y + part.top, width, height, source, part.left, part.top, SRCCOPY);
+    // The slow stretches first, the plain copy last: the screen may be updated between any two
+    // calls, and so the monitors show different frames only for the time of the quick one.
     for (const RECT& copy : copies().stretchedCopies) {
         StretchBlt(target, copy.left, copy.top, copy.right - copy.left, copy.bottom - copy.top, source, 0, 0, surface.cx,
                    surface.cy, SRCCOPY);
     }
+    BitBlt(target, origin.x + part.left, origin.y + part.top, width, height, source, part.left, part.top, SRCCOPY);
 }
 
 void paintBars(HDC dc) {
