@@ -160,7 +160,7 @@ bool linkPassOnPool(ParticleSystem& system) {
     const KickJob work{system.particles, system.paramSets};
     // The frame's bands follow the link pass soon.
     const int jobs = static_cast<int>(jobsOf(list.count));
-    runBands(jobs, workOutKicks, &work, true);
+    runBands(jobs, workOutKicks, &work);
     Particle* const particles = system.particles;
     for (int job = 0; job < jobs; ++job) {
         const PairWithKick* kicks = list.kicks + static_cast<std::size_t>(job) * kPairsPerJob;

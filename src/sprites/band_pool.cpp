@@ -19,12 +19,12 @@ namespace {
 // Far more than any machine this runs on; keeps a mistyped LW_THREADS from starting thousands.
 constexpr int kMostThreads = 64;
 
-// Waking a sleeping thread took about 50 us on the 2-core machine this was measured on, twice per
-// hand-out (the helper at its start, the worker at its end): at 1280x720 that ate most of what the
-// second thread gave. So the worker waits for the last bands awake this long, and after a hand-out
-// that the worker says is followed by another soon (a frame's link pass, then its bands), a
-// helper stays awake as long for it. Both then sleep on the condition variable as before.
-constexpr auto kStayAwake = std::chrono::microseconds(1500);
+// Waking a sleeping thread took about 50 us on the 2-core machine this was measured on. The
+// worker, which meanwhile draws bands itself, waits for the helpers' last bands awake for at most
+// this long, then sleeps on the condition variable. Helpers always sleep between hand-outs:
+// keeping them awake for the next one made the frames a little quicker in the benchmark but cost
+// a twentieth of a core on the screen.
+constexpr auto kStayAwake = std::chrono::microseconds(300);
 // How many spins pass between looks at the clock.
 constexpr int kSpinsPerLook = 64;
 
@@ -55,8 +55,6 @@ std::atomic<int> bandsDone{0};
 BandJob frameJob = nullptr;
 const void* frameContext = nullptr;
 std::uint32_t generation = 0;  // worker only
-// Whether another hand-out follows the current one soon; read by the helpers after its bands.
-std::atomic<bool> moreSoon{false};
 
 // Where helpers sleep between frames and the worker waits for the last band. Only frames and
 // bands pass through the lock, never pixels. Made with the helpers and never a static object, so
@@ -93,25 +91,16 @@ void takeBands(std::uint32_t gen) {
     }
 }
 
-std::uint32_t generationOf(std::uint64_t w) { return static_cast<std::uint32_t>(w >> 32); }
-
-// A helper that spins sees a new frame in the hand-out word before the worker publishes it under
-// the lock; either way it takes bands only of the generation in the word.
 void helperMain() {
     std::uint32_t seen = 0;
-    bool stayAwake = false;
+    std::unique_lock lock(sync->mutex);
     for (;;) {
-        std::uint32_t next = seen;
-        if (stayAwake) spunUntil([&] { return (next = generationOf(work.load(std::memory_order_acquire))) != seen; });
-        if (next == seen) {
-            std::unique_lock lock(sync->mutex);
-            sync->wake.wait(lock, [&] { return sync->stopping || sync->published != seen; });
-            if (sync->stopping) return;
-            next = sync->published;
-        }
-        seen = next;
+        sync->wake.wait(lock, [&] { return sync->stopping || sync->published != seen; });
+        if (sync->stopping) return;
+        seen = sync->published;
+        lock.unlock();
         takeBands(seen);
-        stayAwake = moreSoon.load(std::memory_order_relaxed);
+        lock.lock();
     }
 }
 
@@ -172,7 +161,7 @@ void stopBandPool() {
 
 int bandPoolThreads() { return helperCount + 1; }
 
-void runBands(int count, BandJob job, const void* context, bool moreFollows) {
+void runBands(int count, BandJob job, const void* context) {
     if (count <= 0) return;
     if (helperCount == 0 || count == 1) {
         for (int band = 0; band < count; ++band) job(context, band);
@@ -180,7 +169,6 @@ void runBands(int count, BandJob job, const void* context, bool moreFollows) {
     }
     frameJob = job;
     frameContext = context;
-    moreSoon.store(moreFollows, std::memory_order_relaxed);
     bandsDone.store(0, std::memory_order_relaxed);
     ++generation;
     work.store(pack(generation, count, 0), std::memory_order_release);

@@ -26,9 +26,7 @@ void stopBandPool();
 int bandPoolThreads();
 
 // Runs job for bands 0..count-1 (count <= kMaxBands) on the helpers and the calling thread, and
-// returns when every band is done. Only the worker calls it, never two at once. moreFollows: the
-// worker hands out more bands within about a millisecond, and the helpers stay awake for them
-// instead of going to sleep (waking them again would cost more than it saves).
-void runBands(int count, BandJob job, const void* context, bool moreFollows = false);
+// returns when every band is done. Only the worker calls it, never two at once.
+void runBands(int count, BandJob job, const void* context);
 
 }  // namespace lw

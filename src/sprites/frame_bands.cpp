@@ -198,7 +198,7 @@ void drawBands(bool toWindow) {
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return;
     }
-    if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites, true);
+    if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
     leaveSmallFrame();
     putScreenImages();
     // The whole frame is doubled, margins included; the screen images keep to the viewport.

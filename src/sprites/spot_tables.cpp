@@ -315,7 +315,7 @@ void fillDeferredSpotTables() {
         jobs += fillJobsOf(*pendingTables[i].table);
     }
     // The frame's bands follow.
-    runBands(jobs, fillJob, nullptr, true);
+    runBands(jobs, fillJob, nullptr);
     pendingCount = 0;
 }
 
