@@ -2,7 +2,6 @@
 
 #include "host/process.h"
 #include "psi/emission.h"
-#include "psi/link_pairs.h"
 
 namespace lw {
 
@@ -47,39 +46,29 @@ bool forceAt(double dist, const ForceParams& f, double& c) {
 
 }  // namespace
 
-PairKick pairKickAt(const Vec3& apart, double dist, const ForceParams& f) {
-    PairKick kick;
-    if (dist == 0.0) {
-        kick.kind = PairKick::Random;
-        return kick;
-    }
-    double c = 1.0;
-    if (!forceAt(dist, f, c) || c == 0.0) return kick;
-    // The unit vector normalized() gives, made only where a force acts (most strided pairs are
-    // beyond reach).
-    kick.kind = PairKick::Push;
-    kick.push = unitOf(apart, dist) * c;
-    return kick;
-}
-
-void applyKick(Particle& a, Particle& b, const PairKick& kick) {
-    if (kick.kind == PairKick::None) return;
-    // A random direction has the force 1.
-    const Vec3 push = kick.kind == PairKick::Random ? randCube(1.0) * 1.0 : kick.push;
-    a.velocity = a.velocity + push * a.forceScale;
-    b.velocity = b.velocity - push * b.forceScale;
-}
-
 void pairForce(Particle& a, Particle& b) {
     if (&a == &b) return;
     const Vec3 apart = b.position - a.position;
     const double dist = length(apart);
     lastLength = dist;
-    applyKick(a, b, pairKickAt(apart, dist, workingParams));
+    double c = 1.0;
+    Vec3 dir;
+    if (dist == 0.0) {
+        dir = randCube(1.0);
+    } else if (!forceAt(dist, workingParams, c)) {
+        return;
+    } else {
+        // The unit vector normalized() gives, made only where a force acts (most strided pairs
+        // are beyond reach).
+        dir = unitOf(apart, dist);
+    }
+    if (c == 0.0) return;
+    const Vec3 push = dir * c;
+    a.velocity = a.velocity + push * a.forceScale;
+    b.velocity = b.velocity - push * b.forceScale;
 }
 
 void resetPsiForces() {
-    releaseLinkPairs();
     workingLink = LinkRule{};
     workingParams = ForceParams{};
 }

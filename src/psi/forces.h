@@ -22,16 +22,6 @@ double falloff(double u, double range);  // 1 / (1 + 9 (u/range)^2)
 // coincident particles get opposite kicks along a random direction.
 void pairForce(Particle& a, Particle& b);
 
-// What the force f does to two particles apart (b's position less a's) at distance dist =
-// length(apart), worked out from nothing else, so that the pairs of a pass can be worked out on
-// any thread. A Random kick draws its direction only when applied: in the order of the pass.
-struct PairKick {
-    enum Kind { None, Push, Random } kind = None;
-    Vec3 push;  // Push: added to a's velocity and taken from b's, each times its forceScale
-};
-PairKick pairKickAt(const Vec3& apart, double dist, const ForceParams& f);
-void applyKick(Particle& a, Particle& b, const PairKick& kick);
-
 void resetPsiForces();
 
 }  // namespace lw

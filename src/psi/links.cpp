@@ -4,7 +4,6 @@
 
 #include "host/process.h"
 #include "psi/forces.h"
-#include "psi/link_pairs.h"
 #include "psi/link_patterns.h"
 
 namespace lw {
@@ -47,7 +46,6 @@ void linkPass(ParticleSystem& system) {
     system.linkCountdown = std::max(system.linkPeriod, 0);
     if (system.links == nullptr || system.paramSets == nullptr) return;
     if (system.particles == nullptr) fatalError(L"PSI: Update is not complete");
-    if (linkPassOnPool(system)) return;
 
     Particle* const particles = system.particles;
     const auto count = static_cast<std::uint64_t>(system.particleCount);

@@ -1,5 +1,4 @@
 #include "psi/cache.h"
-#include "psi/link_pairs.h"
 #include "psi/registry.h"
 #include "raster/frame_buffer.h"
 #include "sprites/band_pool.h"
@@ -48,7 +47,6 @@ void releaseSpriteTables() {
     freeSphereTable();
     releaseCircleMasks();
     destroyAllSystems();
-    releaseLinkPairs();
     cacheFree();
 }
 
