@@ -134,21 +134,17 @@ bool handOver(int x, int y, int w, int h, bool rowsCopied) {
     return true;
 }
 
-void markShowing(bool showing) {
-    Handover& handover = shared();
-    std::lock_guard lock(handover.mutex);
-    handover.showing = showing;
-    if (!showing) handover.handled.notify_all();
-}
-
 // The X server reads the surfaces until SDL_UpdateWindowSurface returns (it waits for the
-// server): the next frame's bands must not write into them meanwhile.
+// server): the next frame's bands must not write into them meanwhile. The caller marked them as
+// showing while it still held the lock, before the worker could go on to the next frame.
 void showSurfaces() {
-    markShowing(true);
     for (const FrameWindow& shown : state().window.frameWindows) {
         if (shown.surface != nullptr) SDL_UpdateWindowSurface(shown.window);
     }
-    markShowing(false);
+    Handover& handover = shared();
+    std::lock_guard lock(handover.mutex);
+    handover.showing = false;
+    handover.handled.notify_all();
 }
 
 // The worker hands a rectangle over and waits until the main thread has taken it.
@@ -193,6 +189,7 @@ void presentHandedOver() {
         nameBandDestinations();
         // The frame has been copied: the worker may draw the next one while the windows show this.
         handover.pending = false;
+        handover.showing = true;
         handover.handled.notify_all();
     }
     showSurfaces();
@@ -207,6 +204,7 @@ void repaint() {
         for (FrameWindow& shown : state().window.frameWindows) currentSurface(shown);
         // A resized window has a new surface, filled; the bands keep to those of the frame's size.
         nameBandDestinations();
+        shared().showing = true;
     }
     showSurfaces();
 }
@@ -236,6 +234,8 @@ std::uint32_t* createSurface(int width, int height) {
     handover.surface.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     handover.surfaceWidth = width;
     handover.surfaceHeight = height;
+    // The windows were named for the old size: a whole frame goes first, then they are named anew.
+    handover.bandDestinations.clear();
     return handover.surface.data();
 }
 
@@ -276,6 +276,7 @@ void releaseSurface() {
     handover.surface.clear();
     handover.surface.shrink_to_fit();
     handover.surfaceWidth = handover.surfaceHeight = 0;
+    handover.bandDestinations.clear();
 }
 
 }  // namespace host
