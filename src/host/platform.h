@@ -16,6 +16,14 @@ std::uint32_t* createSurface(int width, int height);
 // Copies the rectangle (x, y, w, h) of the surface to the window; x, y count from the top left.
 void presentRect(int x, int y, int w, int h);
 void releaseSurface();
+// A host that answers true lets the threads that draw a frame copy its rows to the window band by
+// band, while the rows are still in their cache: the engine calls copyRows from any thread, only
+// for rectangles that no other call of the same frame touches, and no other surface function
+// while one runs; then presentCopied with the frame's whole rectangle, which shows the frame
+// without copying those rows again. A host that answers false is only ever asked for presentRect.
+bool copiesRows();
+void copyRows(int x, int y, int w, int h);
+void presentCopied(int x, int y, int w, int h);
 
 // --- 2. The window and the modes ------------------------------------------------------------
 int screenWidth();

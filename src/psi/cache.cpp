@@ -75,17 +75,23 @@ inline std::uint32_t orderKey(std::int32_t depthKey) { return ~(static_cast<std:
 
 // A radix sort, one byte of the order key per pass: a few linear passes instead of a quicksort's
 // n log n compares and mispredicted branches, and stable, so equal depths keep the cache order.
-// Passes in which every entry has the same byte are skipped.
+// The four passes' counts are taken in one walk; passes in which every entry has the same byte
+// are skipped.
 void sortRange(DrawOrder* d, std::int32_t lo, std::int32_t hi) {
     const std::size_t count = static_cast<std::size_t>(hi - lo + 1);
     DrawOrder* from = d + lo;
     DrawOrder* to = sortScratch + lo;
-    for (int shift = 0; shift < 32; shift += 8) {
-        std::size_t buckets[257] = {};
-        for (std::size_t k = 0; k < count; ++k) ++buckets[((orderKey(from[k].depthKey) >> shift) & 0xFFu) + 1];
-        if (buckets[((orderKey(from[0].depthKey) >> shift) & 0xFFu) + 1] == count) continue;
-        for (int b = 1; b <= 256; ++b) buckets[b] += buckets[b - 1];
-        for (std::size_t k = 0; k < count; ++k) to[buckets[(orderKey(from[k].depthKey) >> shift) & 0xFFu]++] = from[k];
+    std::size_t buckets[4][257] = {};
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::uint32_t key = orderKey(from[k].depthKey);
+        for (int pass = 0; pass < 4; ++pass) ++buckets[pass][((key >> (8 * pass)) & 0xFFu) + 1];
+    }
+    for (int pass = 0; pass < 4; ++pass) {
+        const int shift = 8 * pass;
+        std::size_t* const b = buckets[pass];
+        if (b[((orderKey(from[0].depthKey) >> shift) & 0xFFu) + 1] == count) continue;
+        for (int i = 1; i <= 256; ++i) b[i] += b[i - 1];
+        for (std::size_t k = 0; k < count; ++k) to[b[(orderKey(from[k].depthKey) >> shift) & 0xFFu]++] = from[k];
         std::swap(from, to);
     }
     if (from != d + lo) std::copy(from, from + count, d + lo);

@@ -164,6 +164,19 @@ int presentFrame() {
     return 1;
 }
 
+bool windowTakesBandRows() { return surface != nullptr && windowSurface.copiesRows(); }
+
+void copyRowsToWindow(int first, int last) {
+    first = std::max(first, marginY);
+    last = std::min(last, frameHeight - 1 - marginY);
+    if (first <= last) windowSurface.copyRows(marginX, first, frameWidth - 2 * marginX, last - first + 1);
+}
+
+int presentCopiedFrame() {
+    if (surface != nullptr) windowSurface.presentCopied(marginX, marginY, frameWidth - 2 * marginX, frameHeight - 2 * marginY);
+    return 1;
+}
+
 void presentWhole() {
     const int width = surfaceWidth.load(std::memory_order_relaxed);
     const int height = surfaceHeight.load(std::memory_order_relaxed);

@@ -3,8 +3,8 @@
 //
 // Viewport pixel (x, y), row 0 at the top, is pixels[rowTable[y] + x]. The array itself is stored
 // bottom-up like a DIB section; the row table hides that from all drawing code. Everything here
-// runs on the worker thread, except presentWhole (the main thread) and clearTargetRows (any band
-// thread, each on its own rows).
+// runs on the worker thread, except presentWhole (the main thread), and clearTargetRows and
+// copyRowsToWindow (any band thread, each on its own rows).
 #pragma once
 
 #include <cstdint>
@@ -25,6 +25,11 @@ struct WindowSurface {
     void (*present)(int x, int y, int width, int height);
     int (*screenWidth)();
     int (*screenHeight)();
+    // Whether rows may go to the window from the threads that draw them, those copies, and the
+    // present of a frame whose rows they have all copied (host/platform.h says when).
+    bool (*copiesRows)();
+    void (*copyRows)(int x, int y, int width, int height);
+    void (*presentCopied)(int x, int y, int width, int height);
 };
 extern const WindowSurface windowSurface;
 
@@ -81,6 +86,13 @@ void clearTargetRows(const DrawTarget& target);
 DrawTarget viewTarget();
 // Copies the viewport to the window. Always 1.
 int presentFrame();
+// True when the frame's bands may copy their rows to the window themselves (and a surface exists).
+bool windowTakesBandRows();
+// Copies the viewport's part of the full frame's rows first..last to the window; from the band
+// thread that drew them, only while windowTakesBandRows.
+void copyRowsToWindow(int first, int last);
+// Shows the viewport whose rows copyRowsToWindow has all put in the window. Always 1.
+int presentCopiedFrame();
 // Copies the whole surface to the window, at its full size even while the half-size frame is
 // being drawn (the window's repaint).
 void presentWhole();

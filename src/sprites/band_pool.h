@@ -1,4 +1,5 @@
-// The threads that help the worker draw a frame's bands. Started once per scene and joined at its
+// The threads that help the worker draw a frame's bands (and, handed out the same way, fill the
+// frame's new spot tables). Started once per scene and joined at its
 // end; between frames they sleep. A frame hands out its bands through one atomic counter, so the
 // threads take them in any order while each band is drawn by exactly one thread. A lock is taken
 // only to wake the helpers for a frame and to report its last band, never while drawing.

@@ -10,6 +10,7 @@
 #include "raster/small_frame.h"
 #include "sprites/band_pool.h"
 #include "sprites/sprite_list.h"
+#include "sprites/spot_tables.h"
 #include "sprites/styles.h"
 
 namespace lw {
@@ -58,6 +59,7 @@ struct BandPass {
     bool depth = false;    // clear the band's depth cells too
     bool images = false;   // the frame's screen images over it
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
+    bool toWindow = false;  // the band copies its finished rows to the window
 };
 
 // Most sprites are small, and their records and tables come from memory: each record is asked
@@ -149,6 +151,10 @@ void drawBand(const void* context, int band) {
         }
     }
     if (pass.images) drawFrameScreenImages(t);
+    if (pass.toWindow) {
+        const int toFrame = pass.expandMargin >= 0 ? 0 : marginY;
+        copyRowsToWindow(first + toFrame, last + toFrame);
+    }
 }
 
 // Only ball styles test and write depth. Without one, nothing reads the depth buffer, and its
@@ -175,7 +181,10 @@ int bandRowsFor(int viewWidthInPixels) {
     return std::max(kFewestBandRows, kBandPixels / std::max(viewWidthInPixels, 1));
 }
 
-void drawFrameBands() {
+namespace {
+
+void drawBands(bool toWindow) {
+    fillDeferredSpotTables();
     const bool small = smallFrameActive != 0;
     BandPass sprites = passOver(viewHeight, viewWidth);
     sprites.view = viewTarget();
@@ -185,6 +194,7 @@ void drawFrameBands() {
     if (!small) {
         putScreenImages();
         sprites.images = true;
+        sprites.toWindow = toWindow;
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return;
     }
@@ -196,7 +206,22 @@ void drawFrameBands() {
     full.view = viewTarget();
     full.images = true;
     full.expandMargin = marginY;
+    full.toWindow = toWindow;
     if (pixels != nullptr) runBands(full.bandCount, drawBand, &full);
+}
+
+}  // namespace
+
+void drawFrameBands() { drawBands(false); }
+
+void drawAndPresentFrame() {
+    const bool byBands = windowTakesBandRows();
+    drawBands(byBands);
+    if (byBands) {
+        presentCopiedFrame();
+    } else {
+        presentFrame();
+    }
 }
 
 void releaseFrameBands() {

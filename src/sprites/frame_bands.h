@@ -17,6 +17,9 @@ int bandRowsFor(int viewWidthInPixels);
 // it; with the half-size frame, doubles it into the full frame band by band first. Leaves the
 // full frame live.
 void drawFrameBands();
+// The frame's drawing and its present: where the host lets them, the bands copy their own rows to
+// the window as they finish, while those rows are in their cache.
+void drawAndPresentFrame();
 
 // Frees the band tables (the end of a scene, tests).
 void releaseFrameBands();

@@ -77,9 +77,9 @@ void renderFrame() {
     clearPendingBorder();
     clearSpriteList();
     beginSpotTableFrame();
+    deferSpotTableFills();
     placeCache();
-    drawFrameBands();
-    presentFrame();
+    drawAndPresentFrame();
 }
 
 }  // namespace lw

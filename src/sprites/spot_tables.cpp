@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "host/memory.h"
+#include "sprites/band_pool.h"
 #include "sprites/sprite_tables.h"
 #include "sprites/style.h"
 
@@ -52,7 +53,10 @@ void freeTable(SpotTableIndex& index, int radius) {
     index.byRadius[radius] = nullptr;
 }
 
+void forgetPendingOf(const SpotTableIndex& index);
+
 void freeTables(SpotTableIndex& index) {
+    forgetPendingOf(index);
     for (int r = 0; r < kSpotRadii; ++r) {
         if (index.byRadius[r] != nullptr) freeTable(index, r);
     }
@@ -157,8 +161,8 @@ Layout layoutOf(int radius, std::uint32_t texelCount, bool weights) {
 // The texels of each row in pixel order: the left quadrant from its end back to the centre
 // column, then the right one outward. A Normal spot's texel is a weight in its blue byte.
 template <typename Texel>
-void fillTexels(const Source& src, const SpotRow* rows, Texel* out) {
-    for (int k = 0; k <= 2 * src.radius; ++k) {
+void fillTexels(const Source& src, const SpotRow* rows, Texel* out, int firstRow, int lastRow) {
+    for (int k = firstRow; k <= lastRow; ++k) {
         QuadrantRow left{};
         QuadrantRow right{};
         rowQuadrants(src, k, left, right);
@@ -181,13 +185,65 @@ SpotTable* buildTable(const Source& src, const SpotRow* plannedRows, const Layou
         table->lastRow = k;
     }
     if (blendMode == BlendMode::Normal) {
-        fillTexels(src, rows, texels);
         table->weights = texels;
     } else {
-        fillTexels(src, rows, reinterpret_cast<Colour*>(texels));
         table->texels = reinterpret_cast<Colour*>(texels);
     }
     return table;
+}
+
+// The texels of the table's rows firstRow..lastRow; rows apart can be filled on different threads.
+void fillRows(const Source& src, const SpotTable& table, int firstRow, int lastRow) {
+    if (table.weights != nullptr) {
+        fillTexels(src, table.rows, const_cast<std::uint8_t*>(table.weights), firstRow, lastRow);
+    } else {
+        fillTexels(src, table.rows, const_cast<Colour*>(table.texels), firstRow, lastRow);
+    }
+}
+
+// Tables made while a frame's sprites are placed get their texels just before the frame is drawn,
+// on the band pool: resampling the images is most of what a table costs, and the worker would
+// otherwise do it alone while the helpers wait for the bands.
+constexpr int kMostPendingTables = 1024;  // beyond this, a table is filled at once
+constexpr int kRowsPerFillJob = 32;
+
+struct PendingTable {
+    const PBall* style;
+    const SpotTableIndex* index;
+    const std::int32_t* division;
+    SpotTable* table;
+    int firstJob;  // its jobs are firstJob.. up to the next table's
+};
+PendingTable pendingTables[kMostPendingTables];
+int pendingCount = 0;
+bool fillsDeferred = false;
+
+Source sourceOf(const PendingTable& p) {
+    return {*p.style, *p.index, p.division, endMarkerOf(blendModeOf(p.style->kind)), p.table->radius};
+}
+
+int fillJobsOf(const SpotTable& table) { return (2 * table.radius + kRowsPerFillJob) / kRowsPerFillJob; }
+
+void fillJob(const void*, int job) {
+    const PendingTable* p = std::upper_bound(pendingTables, pendingTables + pendingCount, job,
+                                             [](int j, const PendingTable& t) { return j < t.firstJob; }) - 1;
+    const int firstRow = (job - p->firstJob) * kRowsPerFillJob;
+    fillRows(sourceOf(*p), *p->table, firstRow, std::min(firstRow + kRowsPerFillJob - 1, 2 * p->table->radius));
+}
+
+// The pending tables of an index whose tables are being freed.
+void forgetPendingOf(const SpotTableIndex& index) {
+    pendingCount = static_cast<int>(std::remove_if(pendingTables, pendingTables + pendingCount,
+                                                   [&index](const PendingTable& p) { return p.index == &index; }) -
+                                    pendingTables);
+}
+
+void fillLater(const Source& src, SpotTable* table) {
+    if (!fillsDeferred || pendingCount == kMostPendingTables) {
+        fillRows(src, *table, 0, 2 * src.radius);
+        return;
+    }
+    pendingTables[pendingCount++] = {&src.style, &src.index, src.division, table, 0};
 }
 
 }  // namespace
@@ -212,6 +268,7 @@ const SpotTable* spotTableFor(const PBall& style, int radius) {
     const Layout layout = layoutOf(radius, planRows(src, rows), mode == BlendMode::Normal);
     if (!makeRoom(layout.bytes)) return nullptr;
     index->byRadius[radius] = buildTable(src, rows, layout, mode);
+    fillLater(src, index->byRadius[radius]);
     index->usedInFrame[radius] = frame;
     heldBytes += layout.bytes;
     return index->byRadius[radius];
@@ -241,12 +298,32 @@ void releaseAllSpotTables() {
     for (SpotTableIndex* index = indexes; index != nullptr; index = index->next) freeTables(*index);
 }
 
-void beginSpotTableFrame() { ++frame; }
+void beginSpotTableFrame() {
+    // Left by a frame that was placed but never drawn.
+    fillDeferredSpotTables();
+    ++frame;
+}
+
+void deferSpotTableFills() { fillsDeferred = true; }
+
+void fillDeferredSpotTables() {
+    fillsDeferred = false;
+    if (pendingCount == 0) return;
+    int jobs = 0;
+    for (int i = 0; i < pendingCount; ++i) {
+        pendingTables[i].firstJob = jobs;
+        jobs += fillJobsOf(*pendingTables[i].table);
+    }
+    // The frame's bands follow.
+    runBands(jobs, fillJob, nullptr);
+    pendingCount = 0;
+}
 
 std::size_t spotTableBytes() { return heldBytes; }
 
 void resetSpotTableState() {
     releaseAllSpotTables();
+    fillsDeferred = false;
     spotTableBudget = kSpotTableBudget;
 }
 

@@ -5,7 +5,8 @@
 // and it draws exactly the pixels of the walk over the images.
 //
 // Tables are made and freed on the worker while it places a frame's sprites, never while bands
-// draw: the bands only read the tables of the records they draw. Their memory is bounded; a
+// draw: the bands only read the tables of the records they draw. Their texels may be filled on
+// the band pool just before the frame is drawn. Their memory is bounded; a
 // sprite that finds no room draws from the images.
 #pragma once
 
@@ -58,6 +59,12 @@ void releaseAllSpotTables();
 
 // A new frame's placement begins: the tables its sprites use stay until the next call.
 void beginSpotTableFrame();
+
+// From now on tables made get their texels only in fillDeferredSpotTables, which fills them all
+// at once on the band pool and ends the deferral. Every drawing of the bands calls it first, so no
+// table is drawn from before it has its texels.
+void deferSpotTableFills();
+void fillDeferredSpotTables();
 
 // Bytes held by all tables, and the most they may hold.
 std::size_t spotTableBytes();

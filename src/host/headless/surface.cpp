@@ -1,5 +1,6 @@
 #include <algorithm>
 
+#include "host/frame_scaling.h"
 #include "host/headless/state.h"
 #include "host/headless/host.h"
 
@@ -18,24 +19,41 @@ std::uint32_t* createSurface(int width, int height) {
     return host.surface.data();
 }
 
+namespace {
+
+// The copy keeps window coordinates = surface ones; what lies outside the window is left out.
+// The caller either holds the lock or copies rows that nothing else touches meanwhile.
+void copyToWindow(detail::HostState& host, int x, int y, int w, int h) {
+    const FramePixels frame{host.surface.data(), host.surfaceWidth, host.surfaceHeight};
+    const WindowPixels window{host.window.data(), host.screenWidth, host.screenWidth, host.screenHeight};
+    copyFramePart(frame, {x, y, w, h}, window, 0, 0);
+}
+
+void countPresent(detail::HostState& host) {
+    host.presents += 1;
+    host.presentedSinceSleep = true;
+}
+
+}  // namespace
+
 void presentRect(int x, int y, int w, int h) {
     auto& host = state();
     std::lock_guard lock(host.mutex);
-    host.presents += 1;
-    host.presentedSinceSleep = true;
-    // Clip to both the surface and the window; the copy keeps window coordinates = surface ones.
-    const int right = std::min({x + w, host.surfaceWidth, host.screenWidth});
-    const int bottom = std::min({y + h, host.surfaceHeight, host.screenHeight});
-    for (int row = std::max(y, 0); row < bottom; ++row) {
-        const std::size_t source = static_cast<std::size_t>(host.surfaceHeight - 1 - row) * host.surfaceWidth;
-        const std::size_t target = static_cast<std::size_t>(row) * host.screenWidth;
-        const int left = std::max(x, 0);
-        if (left < right) {
-            std::copy(host.surface.begin() + static_cast<std::ptrdiff_t>(source + left),
-                      host.surface.begin() + static_cast<std::ptrdiff_t>(source + right),
-                      host.window.begin() + static_cast<std::ptrdiff_t>(target + left));
-        }
-    }
+    countPresent(host);
+    copyToWindow(host, x, y, w, h);
+}
+
+bool copiesRows() { return true; }
+
+// Without the lock: the surface and the window change size only on the worker, which is drawing
+// this frame, and the rows are this band's alone. Two bands copying at once would otherwise take
+// turns.
+void copyRows(int x, int y, int w, int h) { copyToWindow(state(), x, y, w, h); }
+
+void presentCopied(int, int, int, int) {
+    auto& host = state();
+    std::lock_guard lock(host.mutex);
+    countPresent(host);
 }
 
 void releaseSurface() {

@@ -17,6 +17,9 @@
     X(std::uint32_t*, createSurface, (int width, int height), (width, height))                         \
     X(void, presentRect, (int x, int y, int w, int h), (x, y, w, h))                                   \
     X(void, releaseSurface, (), ())                                                                    \
+    X(bool, copiesRows, (), ())                                                                        \
+    X(void, copyRows, (int x, int y, int w, int h), (x, y, w, h))                                      \
+    X(void, presentCopied, (int x, int y, int w, int h), (x, y, w, h))                                 \
     X(int, screenWidth, (), ())                                                                        \
     X(int, screenHeight, (), ())                                                                       \
     X(int, messageBox, (const wchar_t* text, const wchar_t* caption, unsigned style), (text, caption, style)) \

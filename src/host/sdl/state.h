@@ -12,6 +12,7 @@
 #include <mutex>
 #include <vector>
 
+#include "host/frame_scaling.h"
 #include "host/host_state.h"
 #include "host/monitor_layout.h"
 
@@ -31,6 +32,16 @@ struct FrameWindow {
     // Only for a surface whose pixels are not 32-bit XRGB: the frame is drawn here and
     // converted by SDL on the way.
     SDL_Surface* staging = nullptr;
+    // The frame's bands may copy their rows straight onto `surface`: it takes the frame's words
+    // at the frame's size, and nothing has been filled over the last frame on it since.
+    bool takesBandRows = false;
+};
+
+// Where the bands put their rows on one window's surface: the frame's top left lies at origin.
+struct BandDestination {
+    WindowPixels pixels;
+    int originX = 0;
+    int originY = 0;
 };
 
 // Main thread; set before the worker starts and only read by it afterwards.
@@ -65,6 +76,13 @@ struct Handover {
     bool pending = false;
     ScreenRect rect{};
     bool closing = false;
+    // The bands copy their rows onto these surfaces themselves, set by the main thread after each
+    // frame it shows. While bandsCopying the main thread leaves those surfaces alone; while
+    // showing the X server reads them, and the next frame's bands wait.
+    std::vector<BandDestination> bandDestinations;
+    bool bandsCopying = false;
+    bool showing = false;
+    bool rowsCopied = false;  // the pending rectangle is on the band destinations already
 };
 
 struct Timers {

@@ -4,6 +4,10 @@
 // read. Each window's surface is its own memory that SDL hands to the X server (through shared
 // memory where it can), so a frame costs one copy and no drawing through OpenGL, which machines
 // without a GPU emulate in software.
+//
+// Where a window shows the frame as drawn, that one copy is made by the threads that draw the
+// bands, each band's rows while they are still in its cache: after each frame it shows, the main
+// thread names those surfaces, and until the next frame is presented it leaves them alone.
 #include <algorithm>
 
 #include "host/frame_scaling.h"
@@ -73,12 +77,16 @@ SDL_Surface* currentSurface(FrameWindow& shown) {
     return target;
 }
 
-// With the lock held. A window of the frame's size gets the handed-over part as it is; any
-// other (another display, a resized borrowed window) the whole frame scaled to fit.
+// With the lock held. A window of the frame's size gets the handed-over part as it is, unless
+// the bands have put it there already; any other (another display, a resized borrowed window)
+// the whole frame scaled to fit.
 void drawFrameOn(FrameWindow& shown) {
     const Handover& handover = shared();
+    const bool rowsThere = handover.rowsCopied && shown.takesBandRows && !shown.stale;
+    SDL_Surface* const named = shown.surface;
     SDL_Surface* target = currentSurface(shown);
     if (target == nullptr || handover.surfaceWidth <= 0) return;
+    if (rowsThere && target == named) return;
     SDL_Surface* canvas = canvasFor(shown, target);
     if (canvas == nullptr) return;
     const FramePixels frame{handover.surface.data(), handover.surfaceWidth, handover.surfaceHeight};
@@ -95,9 +103,25 @@ void drawFrameOn(FrameWindow& shown) {
     }
 }
 
+// With the lock held, after the windows got a frame: the surfaces the next frame's bands may
+// copy their rows onto.
+void nameBandDestinations() {
+    Handover& handover = shared();
+    handover.bandDestinations.clear();
+    for (FrameWindow& shown : state().window.frameWindows) {
+        shown.takesBandRows = false;
+        SDL_Surface* target = shown.surface;
+        if (target == nullptr || shown.stale || !takesFrameWords(*target->format)) continue;
+        const ScreenRect place = fitCentred(handover.surfaceWidth, handover.surfaceHeight, {0, 0, target->w, target->h});
+        if (place.width != handover.surfaceWidth || place.height != handover.surfaceHeight) continue;
+        handover.bandDestinations.push_back({pixelsOf(target), place.x, place.y});
+        shown.takesBandRows = true;
+    }
+}
+
 // With the lock held: the rectangle, clipped to the surface, waits for the main thread. False
 // when nothing of it is left or the window is closing.
-bool handOver(int x, int y, int w, int h) {
+bool handOver(int x, int y, int w, int h, bool rowsCopied) {
     Handover& handover = shared();
     const int left = std::max(x, 0);
     const int top = std::max(y, 0);
@@ -106,13 +130,50 @@ bool handOver(int x, int y, int w, int h) {
     if (handover.closing || left >= right || top >= bottom) return false;
     handover.rect = {left, top, right - left, bottom - top};
     handover.pending = true;
+    handover.rowsCopied = rowsCopied;
     return true;
 }
 
+// The X server reads the surfaces until SDL_UpdateWindowSurface returns (it waits for the
+// server): the next frame's bands must not write into them meanwhile. The caller marked them as
+// showing while it still held the lock, before the worker could go on to the next frame.
 void showSurfaces() {
     for (const FrameWindow& shown : state().window.frameWindows) {
         if (shown.surface != nullptr) SDL_UpdateWindowSurface(shown.window);
     }
+    Handover& handover = shared();
+    std::lock_guard lock(handover.mutex);
+    handover.showing = false;
+    handover.handled.notify_all();
+}
+
+// The worker hands a rectangle over and waits until the main thread has taken it.
+void handOverAndWait(int x, int y, int w, int h, bool rowsCopied) {
+    if (!onWorkerThread()) {
+        // The main thread cannot wait for itself: it copies at once.
+        {
+            std::lock_guard lock(shared().mutex);
+            if (!handOver(x, y, w, h, rowsCopied)) return;
+        }
+        presentHandedOver();
+        return;
+    }
+    stopHereIfAsked();
+    {
+        Handover& handover = shared();
+        std::unique_lock lock(handover.mutex);
+        if (!handOver(x, y, w, h, rowsCopied)) return;
+        SDL_Event event{};
+        event.type = state().events.present;
+        if (SDL_PushEvent(&event) != 1) {
+            handover.pending = false;
+            return;
+        }
+        handover.handled.wait(lock, [&handover] { return !handover.pending || handover.closing; });
+        // When closing, the main thread will not look at this frame any more.
+        handover.pending = false;
+    }
+    stopHereIfAsked();
 }
 
 }  // namespace
@@ -121,10 +182,14 @@ void presentHandedOver() {
     {
         Handover& handover = shared();
         std::lock_guard lock(handover.mutex);
-        if (!handover.pending || handover.closing) return;
+        // Bands still copying onto the surfaces: their frame's own handover follows.
+        if (!handover.pending || handover.closing || handover.bandsCopying) return;
         for (FrameWindow& shown : state().window.frameWindows) drawFrameOn(shown);
+        handover.rowsCopied = false;
+        nameBandDestinations();
         // The frame has been copied: the worker may draw the next one while the windows show this.
         handover.pending = false;
+        handover.showing = true;
         handover.handled.notify_all();
     }
     showSurfaces();
@@ -134,7 +199,12 @@ void repaint() {
     {
         // Only the windows' own pixels are shown again; the frame may be half drawn by now.
         std::lock_guard lock(shared().mutex);
+        // The bands are copying onto the surfaces: the frame they finish is shown next anyway.
+        if (shared().bandsCopying) return;
         for (FrameWindow& shown : state().window.frameWindows) currentSurface(shown);
+        // A resized window has a new surface, filled; the bands keep to those of the frame's size.
+        nameBandDestinations();
+        shared().showing = true;
     }
     showSurfaces();
 }
@@ -164,35 +234,40 @@ std::uint32_t* createSurface(int width, int height) {
     handover.surface.assign(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), 0);
     handover.surfaceWidth = width;
     handover.surfaceHeight = height;
+    // The windows were named for the old size: a whole frame goes first, then they are named anew.
+    handover.bandDestinations.clear();
     return handover.surface.data();
 }
 
-void presentRect(int x, int y, int w, int h) {
-    if (!onWorkerThread()) {
-        // The main thread cannot wait for itself: it copies at once.
-        {
-            std::lock_guard lock(shared().mutex);
-            if (!handOver(x, y, w, h)) return;
-        }
-        presentHandedOver();
-        return;
+void presentRect(int x, int y, int w, int h) { handOverAndWait(x, y, w, h, false); }
+
+// The main thread shows frames whole: it cannot wait for its own showing to end.
+bool copiesRows() {
+    if (!onWorkerThread()) return false;
+    Handover& handover = shared();
+    std::unique_lock lock(handover.mutex);
+    handover.handled.wait(lock, [&handover] { return !handover.showing || handover.closing; });
+    handover.bandsCopying = !handover.closing && !handover.bandDestinations.empty();
+    return handover.bandsCopying;
+}
+
+// Without the lock, from the band threads at once, each on its own rows: while bandsCopying the
+// main thread changes neither the destinations nor their surfaces, and the frame changes size
+// only on the worker, which is waiting for the bands.
+void copyRows(int x, int y, int w, int h) {
+    const Handover& handover = shared();
+    const FramePixels frame{handover.surface.data(), handover.surfaceWidth, handover.surfaceHeight};
+    for (const BandDestination& to : handover.bandDestinations) {
+        copyFramePart(frame, {x, y, w, h}, to.pixels, to.originX, to.originY);
     }
-    stopHereIfAsked();
+}
+
+void presentCopied(int x, int y, int w, int h) {
     {
-        Handover& handover = shared();
-        std::unique_lock lock(handover.mutex);
-        if (!handOver(x, y, w, h)) return;
-        SDL_Event event{};
-        event.type = state().events.present;
-        if (SDL_PushEvent(&event) != 1) {
-            handover.pending = false;
-            return;
-        }
-        handover.handled.wait(lock, [&handover] { return !handover.pending || handover.closing; });
-        // When closing, the main thread will not look at this frame any more.
-        handover.pending = false;
+        std::lock_guard lock(shared().mutex);
+        shared().bandsCopying = false;
     }
-    stopHereIfAsked();
+    handOverAndWait(x, y, w, h, true);
 }
 
 void releaseSurface() {
@@ -201,6 +276,7 @@ void releaseSurface() {
     handover.surface.clear();
     handover.surface.shrink_to_fit();
     handover.surfaceWidth = handover.surfaceHeight = 0;
+    handover.bandDestinations.clear();
 }
 
 }  // namespace host

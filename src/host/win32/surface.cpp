@@ -51,6 +51,11 @@ void presentRect(int x, int y, int w, int h) {
     win32::showOnMonitors(windowDC, source, surface.size, RECT{x, y, x + w, y + h});
 }
 
+// One device context takes one BitBlt at a time: the frame goes out whole, from the worker.
+bool copiesRows() { return false; }
+void copyRows(int, int, int, int) {}
+void presentCopied(int x, int y, int w, int h) { presentRect(x, y, w, h); }
+
 void releaseSurface() {
     win32::Surface& surface = win32::state().surface;
     HDC dc = surface.memDC.exchange(nullptr, std::memory_order_relaxed);
