@@ -1,5 +1,7 @@
 // Frames drawn band by band: the same pixels for any band height and any number of threads, on
-// the scene and the gallery; the pool that draws the bands; a window closed while they draw.
+// the scene and the gallery, and each band's rows copied to the window whole; the pool that
+// draws the bands; a window closed while they draw.
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
 #include <cstdlib>
@@ -26,12 +28,27 @@ std::vector<std::uint32_t> surfacePixels() {
     return {bits, bits + static_cast<std::size_t>(frameWidth) * frameHeight};
 }
 
-// Draws the frame's sprite list again with the given bands and threads.
+// Rows of the view that the window does not show as the surface holds them (bottom-up).
+int rowsUnlikeTheWindow() {
+    const std::uint32_t* shown = headless::windowPixels().data();
+    const std::uint32_t* drawn = surfaceBits();
+    const auto width = static_cast<std::size_t>(frameWidth);
+    int unlike = 0;
+    for (int y = marginY; y < frameHeight - marginY; ++y) {
+        const std::uint32_t* row = drawn + static_cast<std::size_t>(frameHeight - 1 - y) * width + marginX;
+        if (!std::equal(row, row + viewWidth, shown + static_cast<std::size_t>(y) * width + marginX)) ++unlike;
+    }
+    return unlike;
+}
+
+// Draws the frame's sprite list again with the given bands and threads, and presents it: the
+// bands copy their own rows to the window, which must then show the view exactly.
 std::vector<std::uint32_t> redrawn(int bandRows, int threads) {
     setBandRows(bandRows);
     startBandPool(threads);
     enterSmallFrame();
-    drawFrameBands();
+    drawAndPresentFrame();
+    EXPECT_EQ(rowsUnlikeTheWindow(), 0) << threads << " threads, band rows " << bandRows;
     return surfacePixels();
 }
 
