@@ -183,7 +183,11 @@ int bandRowsFor(int viewWidthInPixels) {
 
 namespace {
 
-void drawBands(bool toWindow) {
+// With present, the bands copy their rows to the window where the host lets them; it is asked only
+// once nothing before the bands can end the frame any more (an allocation, an overlay), since a
+// host that said yes leaves the window to the bands until the frame is presented. Returns whether
+// the bands copied.
+bool drawBands(bool present) {
     fillDeferredSpotTables();
     const bool small = smallFrameActive != 0;
     BandPass sprites = passOver(viewHeight, viewWidth);
@@ -194,9 +198,9 @@ void drawBands(bool toWindow) {
     if (!small) {
         putScreenImages();
         sprites.images = true;
-        sprites.toWindow = toWindow;
+        sprites.toWindow = present && pixels != nullptr && windowTakesBandRows();
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
-        return;
+        return sprites.toWindow;
     }
     if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
     leaveSmallFrame();
@@ -206,8 +210,9 @@ void drawBands(bool toWindow) {
     full.view = viewTarget();
     full.images = true;
     full.expandMargin = marginY;
-    full.toWindow = toWindow;
+    full.toWindow = present && pixels != nullptr && windowTakesBandRows();
     if (pixels != nullptr) runBands(full.bandCount, drawBand, &full);
+    return full.toWindow;
 }
 
 }  // namespace
@@ -215,9 +220,7 @@ void drawBands(bool toWindow) {
 void drawFrameBands() { drawBands(false); }
 
 void drawAndPresentFrame() {
-    const bool byBands = windowTakesBandRows();
-    drawBands(byBands);
-    if (byBands) {
+    if (drawBands(true)) {
         presentCopiedFrame();
     } else {
         presentFrame();
