@@ -3,7 +3,7 @@
 // pixels go at a time through the arithmetic of the scalar blends, every channel in a 16-bit lane:
 // the largest sum, a (256 - t) + b t with bytes a and b, is 255 x 256 and still fits, so the
 // results are exact. The scalar blends stay the reference (blendSpanScalar); spans shorter than
-// four pixels take them.
+// four pixels take them unless the pixels up to a whole chunk of four lie free to the right.
 #pragma once
 
 #include <cstdint>
@@ -47,6 +47,13 @@ inline void spreadBytes(const std::uint8_t* bytes, __m128i& lo, __m128i& hi) {
     const __m128i pairs = _mm_unpacklo_epi16(words, words);
     lo = _mm_unpacklo_epi32(pairs, pairs);
     hi = _mm_unpackhi_epi32(pairs, pairs);
+}
+// The first `inside` (0..4) pixels from `blended`, the rest from `old` as they were, top bytes
+// included.
+inline __m128i keepPast(__m128i blended, __m128i old, int inside) {
+    alignas(16) static constexpr std::int32_t kLanes[8] = {-1, -1, -1, -1, 0, 0, 0, 0};
+    const __m128i taken = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLanes + 4 - inside));
+    return _mm_or_si128(_mm_and_si128(taken, blended), _mm_andnot_si128(taken, old));
 }
 // The blue byte of each pixel over its four lanes.
 inline __m128i spreadBlue(__m128i lanes) {
@@ -146,6 +153,22 @@ void blendSpan(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels
     }
 #endif
     blendSpanScalar(ink, pixels, texels, count);
+}
+
+// A span whose pixels and texels, its count rounded up to a multiple of four, may be read, and its
+// pixels past the span written back as they were: no other thread may draw them meanwhile. Short
+// spans and the tails of longer ones then take one chunk of four each, without branching on the
+// count. A count of 0 writes back four pixels unchanged.
+template <class Ink>
+void blendPaddedSpan(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels, int count) {
+#if defined(__SSE2__)
+    int i = 0;
+    for (; count - i > 4; i += 4) simd::store4(pixels + i, ink.blend4(simd::load4(pixels + i), texels + i));
+    const __m128i old = simd::load4(pixels + i);
+    simd::store4(pixels + i, simd::keepPast(ink.blend4(old, texels + i), old, count - i));
+#else
+    blendSpanScalar(ink, pixels, texels, count);
+#endif
 }
 
 }  // namespace lw
