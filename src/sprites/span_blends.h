@@ -81,18 +81,25 @@ public:
     void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint_, pixel, colour_, weight); }
 #if defined(__SSE2__)
     __m128i blend4(__m128i pixels, const Texel* weights) const {
+        return opaque_ ? blend4Of<true>(pixels, weights) : blend4Of<false>(pixels, weights);
+    }
+    // With the opacity known where the ink is made, so that a loop need not test it per chunk.
+    template <bool kOpaque>
+    __m128i blend4Of(__m128i pixels, const Texel* weights) const {
         __m128i wLo, wHi;
         simd::spreadDoubledBytes(weights, wLo, wHi);
-        return simd::narrow(mixed(simd::low(pixels), wLo), mixed(simd::high(pixels), wHi));
+        return simd::narrow(mixed<kOpaque>(simd::low(pixels), wLo), mixed<kOpaque>(simd::high(pixels), wHi));
     }
 #endif
+    bool opaque() const { return paint_.alpha == 255; }
 
 private:
 #if defined(__SSE2__)
     // The pixel d steps toward the colour by alpha (unless opaque), then by the weight.
+    template <bool kOpaque>
     __m128i mixed(__m128i d, __m128i doubledWeight) const {
         __m128i step = simd::stepOf(d, colourLanes_);
-        if (!opaque_) step = _mm_slli_epi16(simd::stepScaled(step, doubledAlphaLanes_), 7);
+        if constexpr (!kOpaque) step = _mm_slli_epi16(simd::stepScaled(step, doubledAlphaLanes_), 7);
         return _mm_add_epi16(d, simd::stepScaled(step, doubledWeight));
     }
 #endif

@@ -77,6 +77,17 @@ private:
     int radius_;
 };
 
+// A Normal spot's ink whose opacity the rows' loops know.
+template <bool kOpaque>
+struct KnownOpacityInk {
+    using Texel = WeightInk::Texel;
+    const WeightInk& ink;
+    void blend(Colour& pixel, Texel weight) const { ink.blend(pixel, weight); }
+#if defined(__SSE2__)
+    __m128i blend4(__m128i pixels, const Texel* weights) const { return ink.blend4Of<kOpaque>(pixels, weights); }
+#endif
+};
+
 // One span per row, cut to the target; the table's texels of a row lie in pixel order. The
 // sprite's and target's fields are copied first: the blends store through pointers that may
 // alias anything, which would otherwise reload them for every row.
@@ -113,7 +124,12 @@ template <class Blend>
 void drawFromTable(const SpriteRecord& s, const DrawTarget& t) {
     const SpotPaint<Blend> p(s, t.background);
     if constexpr (std::is_same_v<Blend, NormalBlend>) {
-        drawTableRows(WeightInk(p.paint.alpha, p.colour), s.spotTable->weights, s, t);
+        const WeightInk ink(p.paint.alpha, p.colour);
+        if (ink.opaque()) {
+            drawTableRows(KnownOpacityInk<true>{ink}, s.spotTable->weights, s, t);
+        } else {
+            drawTableRows(KnownOpacityInk<false>{ink}, s.spotTable->weights, s, t);
+        }
     } else {
         drawTableRows(TexelInk<Blend>{p.paint}, s.spotTable->texels, s, t);
     }
