@@ -152,6 +152,14 @@ void clearPendingBorder() {
 
 void clearTargetRows(const DrawTarget& t) {
     const std::size_t width = static_cast<std::size_t>(t.right - t.left + 1);
+    // Rows that lie end to end (no margin; the frame is stored bottom-up) go in one fill: each
+    // fill has a start-up cost that 720 rows of a frame would pay 720 times.
+    const auto rowCount = static_cast<std::size_t>(t.bottom - t.top + 1);
+    if (t.top < t.bottom && static_cast<std::size_t>(t.rows[t.top] - t.rows[t.top + 1]) == width &&
+        static_cast<std::size_t>(t.rows[t.top] - t.rows[t.bottom]) == width * (rowCount - 1)) {
+        fillPixels(t.pixels + t.rows[t.bottom] + t.left, width * rowCount, t.background);
+        return;
+    }
     for (int y = t.top; y <= t.bottom; ++y) fillPixels(t.pixels + t.rows[y] + t.left, width, t.background);
 }
 
