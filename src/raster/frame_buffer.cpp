@@ -172,12 +172,29 @@ int presentFrame() {
     return 1;
 }
 
-bool windowTakesBandRows() { return surface != nullptr && windowSurface.copiesRows(); }
+platform::RowCopies windowRowCopies() {
+    return surface != nullptr ? windowSurface.copiesRows() : platform::RowCopies::Off;
+}
+
+namespace {
+
+// band: full-frame rows first..last as the surface lays them out, row last first.
+void copyFrameRowsToWindow(const Colour* band, int first, int last) {
+    windowSurface.copyRows(band, marginX, first, frameWidth - 2 * marginX, last - first + 1);
+}
+
+}  // namespace
 
 void copyRowsToWindow(int first, int last) {
     first = std::max(first, marginY);
     last = std::min(last, frameHeight - 1 - marginY);
-    if (first <= last) windowSurface.copyRows(marginX, first, frameWidth - 2 * marginX, last - first + 1);
+    if (first > last) return;
+    copyFrameRowsToWindow(surface + static_cast<std::size_t>(frameHeight - 1 - last) * static_cast<std::size_t>(frameWidth),
+                          first, last);
+}
+
+void copyBandToWindow(const Colour* band, int first, int last) {
+    copyFrameRowsToWindow(band, first + marginY, last + marginY);
 }
 
 int presentCopiedFrame() {

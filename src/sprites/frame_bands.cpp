@@ -41,15 +41,30 @@ BandTable table;
 
 // The old block goes before the new one is asked for, so that a failed allocation leaves nothing
 // freed behind for the release to free again.
-void grow(int*& block, int& capacity, int wanted) {
+template <class T, class Count>
+void grow(T*& block, Count& capacity, Count wanted) {
     if (wanted <= capacity) return;
-    const int grown = std::max(wanted, 2 * capacity);
+    const Count grown = std::max(wanted, 2 * capacity);
     freeAligned(block);
     block = nullptr;
     capacity = 0;
-    block = static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(grown), 0));
+    block = static_cast<T*>(alloc16(sizeof(T) * static_cast<std::size_t>(grown), 0));
     capacity = grown;
 }
+
+// Where the bands draw when the window is all that reads their rows: for each drawing thread one
+// band of frame rows, which stays in that thread's cache from the clear to the copy, and a row
+// table for it. The frame itself is then not written: one clear and one copy of it less to and
+// from memory each frame.
+struct BandScratch {
+    Colour* pixels = nullptr;
+    std::size_t pixelCapacity = 0;
+    std::size_t pixelsPerThread = 0;
+    int* rows = nullptr;  // a view-sized row table per thread, of which each band fills its own rows
+    std::size_t rowCapacity = 0;
+    std::size_t rowsPerThread = 0;
+};
+BandScratch scratch;
 
 struct BandPass {
     DrawTarget view;
@@ -61,6 +76,7 @@ struct BandPass {
     bool images = false;   // the frame's screen images over it
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
     bool toWindow = false;  // the band copies its finished rows to the window
+    bool inScratch = false;  // ... drawn in the scratch rows instead of the frame
 };
 
 // Most sprites are small, and their records and tables come from memory: each record is asked
@@ -142,11 +158,32 @@ void sortIntoBands(const BandPass& pass) {
     table.start[0] = 0;
 }
 
+// Room for a band of the pass on every drawing thread; made before the host is asked whether
+// the bands copy, since a failed allocation ends the program.
+void makeScratchFor(const BandPass& pass) {
+    const auto threads = static_cast<std::size_t>(bandPoolThreads());
+    scratch.pixelsPerThread = static_cast<std::size_t>(pass.rowsPerBand) * static_cast<std::size_t>(frameWidth);
+    scratch.rowsPerThread = static_cast<std::size_t>(pass.rows);
+    grow(scratch.pixels, scratch.pixelCapacity, threads * scratch.pixelsPerThread);
+    grow(scratch.rows, scratch.rowCapacity, threads * scratch.rowsPerThread);
+}
+
+// The view rows first..last of t, moved into this thread's scratch rows: laid out as in the
+// frame (bottom-up, frameWidth apart), so that the copy to the window reads them the same way.
+DrawTarget scratchTarget(DrawTarget t, int first, int last) {
+    const auto thread = static_cast<std::size_t>(bandThreadIndex());
+    int* rows = scratch.rows + thread * scratch.rowsPerThread;
+    for (int y = first; y <= last; ++y) rows[y] = frameWidth * (last - y) + marginX;
+    t.pixels = scratch.pixels + thread * scratch.pixelsPerThread;
+    t.rows = rows;
+    return t;
+}
+
 void drawBand(const void* context, int band) {
     const BandPass& pass = *static_cast<const BandPass*>(context);
     const int first = band * pass.rowsPerBand;
     const int last = std::min(first + pass.rowsPerBand, pass.rows) - 1;
-    DrawTarget t = pass.view;
+    DrawTarget t = pass.inScratch ? scratchTarget(pass.view, first, last) : pass.view;
     t.top = first;
     t.bottom = last;
     if (pass.expandMargin >= 0) {
@@ -167,7 +204,9 @@ void drawBand(const void* context, int band) {
         }
     }
     if (pass.images) drawFrameScreenImages(t);
-    if (pass.toWindow) {
+    if (pass.inScratch) {
+        copyBandToWindow(t.pixels, first, last);
+    } else if (pass.toWindow) {
         const int toFrame = pass.expandMargin >= 0 ? 0 : marginY;
         copyRowsToWindow(first + toFrame, last + toFrame);
     }
@@ -214,7 +253,11 @@ bool drawBands(bool present) {
     if (!small) {
         putScreenImages();
         sprites.images = true;
-        sprites.toWindow = present && pixels != nullptr && windowTakesBandRows();
+        const bool scratchable = present && pixels != nullptr && !sprites.depth;
+        if (scratchable) makeScratchFor(sprites);
+        const platform::RowCopies copies = present && pixels != nullptr ? windowRowCopies() : platform::RowCopies::Off;
+        sprites.toWindow = copies != platform::RowCopies::Off;
+        sprites.inScratch = scratchable && copies == platform::RowCopies::WindowOnly;
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return sprites.toWindow;
     }
@@ -226,7 +269,7 @@ bool drawBands(bool present) {
     full.view = viewTarget();
     full.images = true;
     full.expandMargin = marginY;
-    full.toWindow = present && pixels != nullptr && windowTakesBandRows();
+    full.toWindow = present && pixels != nullptr && windowRowCopies() != platform::RowCopies::Off;
     if (pixels != nullptr) runBands(full.bandCount, drawBand, &full);
     return full.toWindow;
 }
@@ -248,6 +291,9 @@ void releaseFrameBands() {
     freeAligned(table.entries);
     freeAligned(table.spans);
     table = BandTable{};
+    freeAligned(scratch.pixels);
+    freeAligned(scratch.rows);
+    scratch = BandScratch{};
 }
 
 }  // namespace lw
