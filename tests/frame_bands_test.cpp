@@ -1,5 +1,6 @@
 // Frames drawn band by band: the same pixels for any band height and any number of threads, on
-// the scene and the gallery, and each band's rows copied to the window whole; the pool that
+// the scene and the gallery, and each band's rows copied to the window whole, also when the bands
+// draw them in rows of their own; the pool that
 // draws the bands; a window closed while they draw.
 #include <algorithm>
 #include <atomic>
@@ -52,12 +53,32 @@ std::vector<std::uint32_t> redrawn(int bandRows, int threads) {
     return surfacePixels();
 }
 
+// The same where the window alone reads the rows, so that the bands may draw them in rows of
+// their own; the window is what the frame left. A frame of another background goes first, so
+// that rows the bands left out would show.
+std::vector<std::uint32_t> windowAfterRedrawingForItAlone(int bandRows, int threads) {
+    const Colour background = backgroundColour;
+    backgroundColour = background ^ 0xFFFFFFu;
+    redrawn(bandRows, threads);
+    backgroundColour = background;
+    headless::setWindowOnly(true);
+    enterSmallFrame();
+    drawAndPresentFrame();
+    headless::setWindowOnly(false);
+    const auto shown = headless::windowPixels();
+    return {shown.begin(), shown.end()};
+}
+
 // Every band height and thread count against the list drawn as one band on one thread.
 void expectSameFrameForAnyBands(const char* what) {
     const std::vector<std::uint32_t> oneBand = redrawn(1 << 20, 1);
+    const auto window = headless::windowPixels();
+    const std::vector<std::uint32_t> oneBandShown(window.begin(), window.end());
     for (const int threads : {1, 2, 3, 8}) {
         for (const int rows : {1, 7, 0}) {
             EXPECT_TRUE(redrawn(rows, threads) == oneBand) << what << ": " << threads << " threads, band rows " << rows;
+            EXPECT_TRUE(windowAfterRedrawingForItAlone(rows, threads) == oneBandShown)
+                << what << " (the window alone): " << threads << " threads, band rows " << rows;
         }
     }
 }

@@ -16,13 +16,18 @@ std::uint32_t* createSurface(int width, int height);
 // Copies the rectangle (x, y, w, h) of the surface to the window; x, y count from the top left.
 void presentRect(int x, int y, int w, int h);
 void releaseSurface();
-// A host that answers true lets the threads that draw a frame copy its rows to the window band by
-// band, while the rows are still in their cache: the engine calls copyRows from any thread, only
-// for rectangles that no other call of the same frame touches, and no other surface function
-// while one runs; then presentCopied with the frame's whole rectangle, which shows the frame
-// without copying those rows again. A host that answers false is only ever asked for presentRect.
-bool copiesRows();
-void copyRows(int x, int y, int w, int h);
+// A host that answers other than Off lets the threads that draw a frame copy its rows to the
+// window band by band, while the rows are still in their cache: the engine calls copyRows from any
+// thread, only for rectangles that no other call of the same frame touches, and no other surface
+// function while one runs; then presentCopied with the frame's whole rectangle, which shows the
+// frame without copying those rows again. A host that answers Off is only ever asked for
+// presentRect. With WindowOnly the host reads nothing of this frame but the rows it is given, so
+// the engine may draw them elsewhere and leave the surface as it was.
+enum class RowCopies { Off, AlongsideSurface, WindowOnly };
+RowCopies copiesRows();
+// rows: the surface's rows y .. y + h - 1 laid out as the surface lays them out (bottom-up, the
+// surface's width apart), so rows[0] is the left pixel of row y + h - 1; (x, w) the columns to copy.
+void copyRows(const std::uint32_t* rows, int x, int y, int w, int h);
 void presentCopied(int x, int y, int w, int h);
 
 // --- 2. The window and the modes ------------------------------------------------------------

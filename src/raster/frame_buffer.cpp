@@ -152,6 +152,14 @@ void clearPendingBorder() {
 
 void clearTargetRows(const DrawTarget& t) {
     const std::size_t width = static_cast<std::size_t>(t.right - t.left + 1);
+    // Rows that lie end to end (no margin; the frame is stored bottom-up) go in one fill: each
+    // fill has a start-up cost that 720 rows of a frame would pay 720 times.
+    const auto rowCount = static_cast<std::size_t>(t.bottom - t.top + 1);
+    if (t.top < t.bottom && static_cast<std::size_t>(t.rows[t.top] - t.rows[t.top + 1]) == width &&
+        static_cast<std::size_t>(t.rows[t.top] - t.rows[t.bottom]) == width * (rowCount - 1)) {
+        fillPixels(t.pixels + t.rows[t.bottom] + t.left, width * rowCount, t.background);
+        return;
+    }
     for (int y = t.top; y <= t.bottom; ++y) fillPixels(t.pixels + t.rows[y] + t.left, width, t.background);
 }
 
@@ -164,12 +172,29 @@ int presentFrame() {
     return 1;
 }
 
-bool windowTakesBandRows() { return surface != nullptr && windowSurface.copiesRows(); }
+platform::RowCopies windowRowCopies() {
+    return surface != nullptr ? windowSurface.copiesRows() : platform::RowCopies::Off;
+}
+
+namespace {
+
+// band: full-frame rows first..last as the surface lays them out, row last first.
+void copyFrameRowsToWindow(const Colour* band, int first, int last) {
+    windowSurface.copyRows(band, marginX, first, frameWidth - 2 * marginX, last - first + 1);
+}
+
+}  // namespace
 
 void copyRowsToWindow(int first, int last) {
     first = std::max(first, marginY);
     last = std::min(last, frameHeight - 1 - marginY);
-    if (first <= last) windowSurface.copyRows(marginX, first, frameWidth - 2 * marginX, last - first + 1);
+    if (first > last) return;
+    copyFrameRowsToWindow(surface + static_cast<std::size_t>(frameHeight - 1 - last) * static_cast<std::size_t>(frameWidth),
+                          first, last);
+}
+
+void copyBandToWindow(const Colour* band, int first, int last) {
+    copyFrameRowsToWindow(band, first + marginY, last + marginY);
 }
 
 int presentCopiedFrame() {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "host/platform.h"
 #include "host/process.h"
 #include "raster/colour.h"
 #include "raster/draw_target.h"
@@ -27,8 +28,8 @@ struct WindowSurface {
     int (*screenHeight)();
     // Whether rows may go to the window from the threads that draw them, those copies, and the
     // present of a frame whose rows they have all copied (host/platform.h says when).
-    bool (*copiesRows)();
-    void (*copyRows)(int x, int y, int width, int height);
+    platform::RowCopies (*copiesRows)();
+    void (*copyRows)(const std::uint32_t* rows, int x, int y, int width, int height);
     void (*presentCopied)(int x, int y, int width, int height);
 };
 extern const WindowSurface windowSurface;
@@ -86,12 +87,16 @@ void clearTargetRows(const DrawTarget& target);
 DrawTarget viewTarget();
 // Copies the viewport to the window. Always 1.
 int presentFrame();
-// True when the frame's bands may copy their rows to the window themselves (and a surface exists).
-bool windowTakesBandRows();
+// Whether the frame's bands may copy their rows to the window themselves, and whether the frame
+// must be drawn all the same (Off without a surface).
+platform::RowCopies windowRowCopies();
 // Copies the viewport's part of the full frame's rows first..last to the window; from the band
-// thread that drew them, only while windowTakesBandRows.
+// thread that drew them, only while windowRowCopies is not Off.
 void copyRowsToWindow(int first, int last);
-// Shows the viewport whose rows copyRowsToWindow has all put in the window. Always 1.
+// The same for view rows first..last drawn elsewhere: band holds them laid out as the frame would
+// (bottom-up, frameWidth apart, the view marginX into each row), row last first.
+void copyBandToWindow(const Colour* band, int first, int last);
+// Shows the viewport whose rows the bands have all put in the window. Always 1.
 int presentCopiedFrame();
 // Copies the whole surface to the window, at its full size even while the half-size frame is
 // being drawn (the window's repaint).

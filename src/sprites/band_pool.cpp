@@ -67,6 +67,7 @@ struct PoolSync {
     bool stopping = false;        // under the mutex
 };
 PoolSync* sync = nullptr;
+thread_local int threadIndex = 0;
 std::thread* helpers = nullptr;
 int helperCount = 0;
 
@@ -91,7 +92,8 @@ void takeBands(std::uint32_t gen) {
     }
 }
 
-void helperMain() {
+void helperMain(int index) {
+    threadIndex = index;
     std::uint32_t seen = 0;
     std::unique_lock lock(sync->mutex);
     for (;;) {
@@ -132,7 +134,7 @@ void startBandPool(int threads) {
     helpers = static_cast<std::thread*>(alloc16(sizeof(std::thread) * static_cast<std::size_t>(threads - 1), 0));
     for (int i = 0; i < threads - 1; ++i) {
         try {
-            new (helpers + i) std::thread(helperMain);
+            new (helpers + i) std::thread(helperMain, i + 1);
         } catch (const std::system_error&) {
             break;  // the threads started so far draw with the worker
         }
@@ -160,6 +162,8 @@ void stopBandPool() {
 }
 
 int bandPoolThreads() { return helperCount + 1; }
+
+int bandThreadIndex() { return threadIndex; }
 
 void runBands(int count, BandJob job, const void* context) {
     if (count <= 0) return;

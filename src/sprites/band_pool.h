@@ -24,6 +24,8 @@ void startBandPool(int threads);
 void stopBandPool();
 // The threads that draw a frame: the helpers and the caller.
 int bandPoolThreads();
+// Which of them is calling: 1 .. bandPoolThreads() - 1 on a helper, 0 on any other thread.
+int bandThreadIndex();
 
 // Runs job for bands 0..count-1 (count <= kMaxBands) on the helpers and the calling thread, and
 // returns when every band is done. Only the worker calls it, never two at once.

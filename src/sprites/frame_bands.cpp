@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 
 #include "host/memory.h"
 #include "overlay/screen_image.h"
@@ -40,15 +41,30 @@ BandTable table;
 
 // The old block goes before the new one is asked for, so that a failed allocation leaves nothing
 // freed behind for the release to free again.
-void grow(int*& block, int& capacity, int wanted) {
+template <class T, class Count>
+void grow(T*& block, Count& capacity, Count wanted) {
     if (wanted <= capacity) return;
-    const int grown = std::max(wanted, 2 * capacity);
+    const Count grown = std::max(wanted, 2 * capacity);
     freeAligned(block);
     block = nullptr;
     capacity = 0;
-    block = static_cast<int*>(alloc16(sizeof(int) * static_cast<std::size_t>(grown), 0));
+    block = static_cast<T*>(alloc16(sizeof(T) * static_cast<std::size_t>(grown), 0));
     capacity = grown;
 }
+
+// Where the bands draw when the window is all that reads their rows: for each drawing thread one
+// band of frame rows, which stays in that thread's cache from the clear to the copy, and a row
+// table for it. The frame itself is then not written: one clear and one copy of it less to and
+// from memory each frame.
+struct BandScratch {
+    Colour* pixels = nullptr;
+    std::size_t pixelCapacity = 0;
+    std::size_t pixelsPerThread = 0;
+    int* rows = nullptr;  // a view-sized row table per thread, of which each band fills its own rows
+    std::size_t rowCapacity = 0;
+    std::size_t rowsPerThread = 0;
+};
+BandScratch scratch;
 
 struct BandPass {
     DrawTarget view;
@@ -60,6 +76,7 @@ struct BandPass {
     bool images = false;   // the frame's screen images over it
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
     bool toWindow = false;  // the band copies its finished rows to the window
+    bool inScratch = false;  // ... drawn in the scratch rows instead of the frame
 };
 
 // Most sprites are small, and their records and tables come from memory: each record is asked
@@ -101,6 +118,20 @@ BandPass passOver(int rows, int width) {
     return pass;
 }
 
+// row / rowsPerBand by a multiplication: two divisions a record were a tenth of the sort. With
+// m = floor(2^32 / d) + 1, (n m) >> 32 is n / d while n d < 2^32; rows and band heights are far
+// below 2^16. Rows below 0 count as band 0, as they do in the sort.
+class BandOfRow {
+public:
+    explicit BandOfRow(int rowsPerBand) : multiplier_((std::uint64_t{1} << 32) / static_cast<std::uint32_t>(rowsPerBand) + 1) {}
+    int operator()(int row) const {
+        return static_cast<int>((static_cast<std::uint64_t>(std::max(row, 0)) * multiplier_) >> 32);
+    }
+
+private:
+    std::uint64_t multiplier_;
+};
+
 // A counting sort by band keeps each band's records in list order.
 void sortIntoBands(const BandPass& pass) {
     grow(table.start, table.startCapacity, pass.bandCount + 1);
@@ -110,9 +141,10 @@ void sortIntoBands(const BandPass& pass) {
     grow(table.spans, table.spanCapacity, 2 * std::max(spriteList.count, 1));
     int* spans = table.spans;
     int total = 0;
+    const BandOfRow bandOf(pass.rowsPerBand);
     for (int i = 0; i < spriteList.count; ++i) {
-        spans[2 * i] = std::max(rows[i].first, 0) / pass.rowsPerBand;
-        spans[2 * i + 1] = std::min(rows[i].last, last) / pass.rowsPerBand;
+        spans[2 * i] = bandOf(std::max(rows[i].first, 0));
+        spans[2 * i + 1] = bandOf(std::min(rows[i].last, last));
         for (int b = spans[2 * i]; b <= spans[2 * i + 1]; ++b) ++table.start[b + 1];
         total += spans[2 * i + 1] - spans[2 * i] + 1;
     }
@@ -126,11 +158,32 @@ void sortIntoBands(const BandPass& pass) {
     table.start[0] = 0;
 }
 
+// Room for a band of the pass on every drawing thread; made before the host is asked whether
+// the bands copy, since a failed allocation ends the program.
+void makeScratchFor(const BandPass& pass) {
+    const auto threads = static_cast<std::size_t>(bandPoolThreads());
+    scratch.pixelsPerThread = static_cast<std::size_t>(pass.rowsPerBand) * static_cast<std::size_t>(frameWidth);
+    scratch.rowsPerThread = static_cast<std::size_t>(pass.rows);
+    grow(scratch.pixels, scratch.pixelCapacity, threads * scratch.pixelsPerThread);
+    grow(scratch.rows, scratch.rowCapacity, threads * scratch.rowsPerThread);
+}
+
+// The view rows first..last of t, moved into this thread's scratch rows: laid out as in the
+// frame (bottom-up, frameWidth apart), so that the copy to the window reads them the same way.
+DrawTarget scratchTarget(DrawTarget t, int first, int last) {
+    const auto thread = static_cast<std::size_t>(bandThreadIndex());
+    int* rows = scratch.rows + thread * scratch.rowsPerThread;
+    for (int y = first; y <= last; ++y) rows[y] = frameWidth * (last - y) + marginX;
+    t.pixels = scratch.pixels + thread * scratch.pixelsPerThread;
+    t.rows = rows;
+    return t;
+}
+
 void drawBand(const void* context, int band) {
     const BandPass& pass = *static_cast<const BandPass*>(context);
     const int first = band * pass.rowsPerBand;
     const int last = std::min(first + pass.rowsPerBand, pass.rows) - 1;
-    DrawTarget t = pass.view;
+    DrawTarget t = pass.inScratch ? scratchTarget(pass.view, first, last) : pass.view;
     t.top = first;
     t.bottom = last;
     if (pass.expandMargin >= 0) {
@@ -151,7 +204,9 @@ void drawBand(const void* context, int band) {
         }
     }
     if (pass.images) drawFrameScreenImages(t);
-    if (pass.toWindow) {
+    if (pass.inScratch) {
+        copyBandToWindow(t.pixels, first, last);
+    } else if (pass.toWindow) {
         const int toFrame = pass.expandMargin >= 0 ? 0 : marginY;
         copyRowsToWindow(first + toFrame, last + toFrame);
     }
@@ -198,7 +253,11 @@ bool drawBands(bool present) {
     if (!small) {
         putScreenImages();
         sprites.images = true;
-        sprites.toWindow = present && pixels != nullptr && windowTakesBandRows();
+        const bool scratchable = present && pixels != nullptr && !sprites.depth;
+        if (scratchable) makeScratchFor(sprites);
+        const platform::RowCopies copies = present && pixels != nullptr ? windowRowCopies() : platform::RowCopies::Off;
+        sprites.toWindow = copies != platform::RowCopies::Off;
+        sprites.inScratch = scratchable && copies == platform::RowCopies::WindowOnly;
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return sprites.toWindow;
     }
@@ -210,7 +269,7 @@ bool drawBands(bool present) {
     full.view = viewTarget();
     full.images = true;
     full.expandMargin = marginY;
-    full.toWindow = present && pixels != nullptr && windowTakesBandRows();
+    full.toWindow = present && pixels != nullptr && windowRowCopies() != platform::RowCopies::Off;
     if (pixels != nullptr) runBands(full.bandCount, drawBand, &full);
     return full.toWindow;
 }
@@ -232,6 +291,9 @@ void releaseFrameBands() {
     freeAligned(table.entries);
     freeAligned(table.spans);
     table = BandTable{};
+    freeAligned(scratch.pixels);
+    freeAligned(scratch.rows);
+    scratch = BandScratch{};
 }
 
 }  // namespace lw

@@ -47,6 +47,7 @@ struct HostState {
     int presents = 0;
     FrameListener frameListener = nullptr;
     bool presentedSinceSleep = false;
+    std::atomic<bool> windowOnly{false};
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
     bool decoderRunning = false;

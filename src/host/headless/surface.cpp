@@ -43,12 +43,20 @@ void presentRect(int x, int y, int w, int h) {
     copyToWindow(host, x, y, w, h);
 }
 
-bool copiesRows() { return true; }
+platform::RowCopies copiesRows() {
+    return state().windowOnly.load(std::memory_order_relaxed) ? platform::RowCopies::WindowOnly
+                                                               : platform::RowCopies::AlongsideSurface;
+}
 
 // Without the lock: the surface and the window change size only on the worker, which is drawing
 // this frame, and the rows are this band's alone. Two bands copying at once would otherwise take
 // turns.
-void copyRows(int x, int y, int w, int h) { copyToWindow(state(), x, y, w, h); }
+void copyRows(const std::uint32_t* rows, int x, int y, int w, int h) {
+    auto& host = state();
+    const FramePixels band{rows, host.surfaceWidth, h};
+    const WindowPixels window{host.window.data(), host.screenWidth, host.screenWidth, host.screenHeight};
+    copyFramePart(band, {x, 0, w, h}, window, 0, y);
+}
 
 void presentCopied(int, int, int, int) {
     auto& host = state();
@@ -71,6 +79,7 @@ namespace lw::headless {
 std::span<const std::uint32_t> surfacePixels() { return detail::state().surface; }
 std::span<const std::uint32_t> windowPixels() { return detail::state().window; }
 int surfaceWidth() { return detail::state().surfaceWidth; }
+void setWindowOnly(bool windowOnly) { detail::state().windowOnly.store(windowOnly, std::memory_order_relaxed); }
 int surfaceHeight() { return detail::state().surfaceHeight; }
 void setFrameListener(FrameListener listener) {
     std::lock_guard lock(detail::state().mutex);

@@ -94,6 +94,7 @@ void reset() {
     host.surfaceWidth = host.surfaceHeight = 0;
     host.window.clear();
     host.presents = 0;
+    host.windowOnly.store(false, std::memory_order_relaxed);
     host.frameListener = nullptr;
     host.presentedSinceSleep = false;
     host.resourceOverrides.clear();

@@ -17,8 +17,8 @@
     X(std::uint32_t*, createSurface, (int width, int height), (width, height))                         \
     X(void, presentRect, (int x, int y, int w, int h), (x, y, w, h))                                   \
     X(void, releaseSurface, (), ())                                                                    \
-    X(bool, copiesRows, (), ())                                                                        \
-    X(void, copyRows, (int x, int y, int w, int h), (x, y, w, h))                                      \
+    X(platform::RowCopies, copiesRows, (), ())                                                         \
+    X(void, copyRows, (const std::uint32_t* rows, int x, int y, int w, int h), (rows, x, y, w, h))     \
     X(void, presentCopied, (int x, int y, int w, int h), (x, y, w, h))                                 \
     X(int, screenWidth, (), ())                                                                        \
     X(int, screenHeight, (), ())                                                                       \

@@ -83,6 +83,10 @@ struct Handover {
     bool bandsCopying = false;
     bool showing = false;
     bool rowsCopied = false;  // the pending rectangle is on the band destinations already
+    // Every window was named a destination when the frame began: nothing reads the frame surface,
+    // and the bands may leave it unwritten (then surfaceDrawn is false until the next frame).
+    bool windowsAllNamed = false;
+    bool surfaceDrawn = true;
 };
 
 struct Timers {

@@ -87,6 +87,9 @@ void drawFrameOn(FrameWindow& shown) {
     SDL_Surface* target = currentSurface(shown);
     if (target == nullptr || handover.surfaceWidth <= 0) return;
     if (rowsThere && target == named) return;
+    // The bands drew the frame for the named surfaces only; a surface made since is left as
+    // currentSurface filled it, and gets the next frame.
+    if (!handover.surfaceDrawn) return;
     SDL_Surface* canvas = canvasFor(shown, target);
     if (canvas == nullptr) return;
     const FramePixels frame{handover.surface.data(), handover.surfaceWidth, handover.surfaceHeight};
@@ -108,15 +111,21 @@ void drawFrameOn(FrameWindow& shown) {
 void nameBandDestinations() {
     Handover& handover = shared();
     handover.bandDestinations.clear();
+    bool allNamed = true;
     for (FrameWindow& shown : state().window.frameWindows) {
         shown.takesBandRows = false;
         SDL_Surface* target = shown.surface;
-        if (target == nullptr || shown.stale || !takesFrameWords(*target->format)) continue;
-        const ScreenRect place = fitCentred(handover.surfaceWidth, handover.surfaceHeight, {0, 0, target->w, target->h});
-        if (place.width != handover.surfaceWidth || place.height != handover.surfaceHeight) continue;
+        const bool asItIs = target != nullptr && !shown.stale && takesFrameWords(*target->format);
+        const ScreenRect place = asItIs ? fitCentred(handover.surfaceWidth, handover.surfaceHeight, {0, 0, target->w, target->h})
+                                        : ScreenRect{};
+        if (!asItIs || place.width != handover.surfaceWidth || place.height != handover.surfaceHeight) {
+            allNamed = false;
+            continue;
+        }
         handover.bandDestinations.push_back({pixelsOf(target), place.x, place.y});
         shown.takesBandRows = true;
     }
+    handover.windowsAllNamed = allNamed && !handover.bandDestinations.empty();
 }
 
 // With the lock held: the rectangle, clipped to the surface, waits for the main thread. False
@@ -131,6 +140,8 @@ bool handOver(int x, int y, int w, int h, bool rowsCopied) {
     handover.rect = {left, top, right - left, bottom - top};
     handover.pending = true;
     handover.rowsCopied = rowsCopied;
+    // A frame presented whole was drawn on the surface.
+    if (!rowsCopied) handover.surfaceDrawn = true;
     return true;
 }
 
@@ -242,23 +253,26 @@ std::uint32_t* createSurface(int width, int height) {
 void presentRect(int x, int y, int w, int h) { handOverAndWait(x, y, w, h, false); }
 
 // The main thread shows frames whole: it cannot wait for its own showing to end.
-bool copiesRows() {
-    if (!onWorkerThread()) return false;
+platform::RowCopies copiesRows() {
+    if (!onWorkerThread()) return platform::RowCopies::Off;
     Handover& handover = shared();
     std::unique_lock lock(handover.mutex);
     handover.handled.wait(lock, [&handover] { return !handover.showing || handover.closing; });
     handover.bandsCopying = !handover.closing && !handover.bandDestinations.empty();
-    return handover.bandsCopying;
+    if (!handover.bandsCopying) return platform::RowCopies::Off;
+    // Set for this frame while its bands cannot have begun yet: the main thread reads it at present.
+    handover.surfaceDrawn = !handover.windowsAllNamed;
+    return handover.windowsAllNamed ? platform::RowCopies::WindowOnly : platform::RowCopies::AlongsideSurface;
 }
 
 // Without the lock, from the band threads at once, each on its own rows: while bandsCopying the
 // main thread changes neither the destinations nor their surfaces, and the frame changes size
 // only on the worker, which is waiting for the bands.
-void copyRows(int x, int y, int w, int h) {
+void copyRows(const std::uint32_t* rows, int x, int y, int w, int h) {
     const Handover& handover = shared();
-    const FramePixels frame{handover.surface.data(), handover.surfaceWidth, handover.surfaceHeight};
+    const FramePixels band{rows, handover.surfaceWidth, h};
     for (const BandDestination& to : handover.bandDestinations) {
-        copyFramePart(frame, {x, y, w, h}, to.pixels, to.originX, to.originY);
+        copyFramePart(band, {x, 0, w, h}, to.pixels, to.originX, to.originY + y);
     }
 }
 

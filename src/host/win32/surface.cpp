@@ -52,8 +52,8 @@ void presentRect(int x, int y, int w, int h) {
 }
 
 // One device context takes one BitBlt at a time: the frame goes out whole, from the worker.
-bool copiesRows() { return false; }
-void copyRows(int, int, int, int) {}
+platform::RowCopies copiesRows() { return platform::RowCopies::Off; }
+void copyRows(const std::uint32_t*, int, int, int, int) {}
 void presentCopied(int x, int y, int w, int h) { presentRect(x, y, w, h); }
 
 void releaseSurface() {
