@@ -53,15 +53,15 @@ std::vector<std::uint32_t> redrawn(int bandRows, int threads) {
     return surfacePixels();
 }
 
-// The same where the window alone reads the rows, so that the bands may draw them in rows of
-// their own; the window is what the frame left. A frame of another background goes first, so
-// that rows the bands left out would show.
-std::vector<std::uint32_t> windowAfterRedrawingForItAlone(int bandRows, int threads) {
+// The same where the window alone reads the rows, so that the bands may draw them straight into
+// it or in rows of their own; the window is what the frame left. A frame of another background
+// goes first, so that rows the bands left out would show.
+std::vector<std::uint32_t> windowAfterRedrawingForItAlone(int bandRows, int threads, bool drawInWindow) {
     const Colour background = backgroundColour;
     backgroundColour = background ^ 0xFFFFFFu;
     redrawn(bandRows, threads);
     backgroundColour = background;
-    headless::setWindowOnly(true);
+    headless::setWindowOnly(true, drawInWindow);
     enterSmallFrame();
     drawAndPresentFrame();
     headless::setWindowOnly(false);
@@ -77,8 +77,11 @@ void expectSameFrameForAnyBands(const char* what) {
     for (const int threads : {1, 2, 3, 8}) {
         for (const int rows : {1, 7, 0}) {
             EXPECT_TRUE(redrawn(rows, threads) == oneBand) << what << ": " << threads << " threads, band rows " << rows;
-            EXPECT_TRUE(windowAfterRedrawingForItAlone(rows, threads) == oneBandShown)
-                << what << " (the window alone): " << threads << " threads, band rows " << rows;
+            for (const bool inWindow : {true, false}) {
+                EXPECT_TRUE(windowAfterRedrawingForItAlone(rows, threads, inWindow) == oneBandShown)
+                    << what << " (the window alone, " << (inWindow ? "drawn in it" : "copied to it") << "): " << threads
+                    << " threads, band rows " << rows;
+            }
         }
     }
 }

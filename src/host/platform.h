@@ -29,6 +29,11 @@ RowCopies copiesRows();
 // surface's width apart), so rows[0] is the left pixel of row y + h - 1; (x, w) the columns to copy.
 void copyRows(const std::uint32_t* rows, int x, int y, int w, int h);
 void presentCopied(int x, int y, int w, int h);
+// After copiesRows answered WindowOnly, when one window alone shows the frame and holds all of it:
+// where that window keeps the surface's top-left pixel, and its row stride in pixels (rows run
+// top-down). The engine may then draw the frame's rows straight into the window and copy nothing.
+// Null otherwise.
+std::uint32_t* surfaceInWindow(int& stride);
 
 // --- 2. The window and the modes ------------------------------------------------------------
 int screenWidth();

@@ -7,6 +7,7 @@ namespace lw {
 
 const WindowSurface windowSurface{platform::createSurface, platform::releaseSurface, platform::presentRect,
                                   platform::screenWidth, platform::screenHeight, platform::copiesRows,
-                                  platform::copyRows, platform::presentCopied};
+                                  platform::copyRows, platform::presentCopied,
+                                  platform::surfaceInWindow};
 
 }  // namespace lw

@@ -1,6 +1,7 @@
 #include "raster/frame_buffer.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <atomic>
 #include <climits>
 #include <cstring>
@@ -152,13 +153,16 @@ void clearPendingBorder() {
 
 void clearTargetRows(const DrawTarget& t) {
     const std::size_t width = static_cast<std::size_t>(t.right - t.left + 1);
-    // Rows that lie end to end (no margin; the frame is stored bottom-up) go in one fill: each
+    // Rows that lie end to end, upwards (the frame) or downwards (a window), go in one fill: each
     // fill has a start-up cost that 720 rows of a frame would pay 720 times.
-    const auto rowCount = static_cast<std::size_t>(t.bottom - t.top + 1);
-    if (t.top < t.bottom && static_cast<std::size_t>(t.rows[t.top] - t.rows[t.top + 1]) == width &&
-        static_cast<std::size_t>(t.rows[t.top] - t.rows[t.bottom]) == width * (rowCount - 1)) {
-        fillPixels(t.pixels + t.rows[t.bottom] + t.left, width * rowCount, t.background);
-        return;
+    if (t.top < t.bottom) {
+        const auto rowCount = static_cast<std::size_t>(t.bottom - t.top + 1);
+        const std::ptrdiff_t step = t.rows[t.top + 1] - t.rows[t.top];
+        const auto span = static_cast<std::ptrdiff_t>(width);
+        if ((step == span || step == -span) && t.rows[t.bottom] - t.rows[t.top] == step * static_cast<std::ptrdiff_t>(rowCount - 1)) {
+            fillPixels(t.pixels + std::min(t.rows[t.top], t.rows[t.bottom]) + t.left, width * rowCount, t.background);
+            return;
+        }
     }
     for (int y = t.top; y <= t.bottom; ++y) fillPixels(t.pixels + t.rows[y] + t.left, width, t.background);
 }
@@ -192,6 +196,8 @@ void copyRowsToWindow(int first, int last) {
     copyFrameRowsToWindow(surface + static_cast<std::size_t>(frameHeight - 1 - last) * static_cast<std::size_t>(frameWidth),
                           first, last);
 }
+
+Colour* frameInWindow(int& stride) { return surface != nullptr ? windowSurface.surfaceInWindow(stride) : nullptr; }
 
 void copyBandToWindow(const Colour* band, int first, int last) {
     copyFrameRowsToWindow(band, first + marginY, last + marginY);

@@ -31,6 +31,7 @@ struct WindowSurface {
     platform::RowCopies (*copiesRows)();
     void (*copyRows)(const std::uint32_t* rows, int x, int y, int width, int height);
     void (*presentCopied)(int x, int y, int width, int height);
+    std::uint32_t* (*surfaceInWindow)(int& stride);
 };
 extern const WindowSurface windowSurface;
 
@@ -96,6 +97,9 @@ void copyRowsToWindow(int first, int last);
 // The same for view rows first..last drawn elsewhere: band holds them laid out as the frame would
 // (bottom-up, frameWidth apart, the view marginX into each row), row last first.
 void copyBandToWindow(const Colour* band, int first, int last);
+// Where the window keeps the frame's top-left pixel, and its row stride, when the bands may draw
+// straight into it (after windowRowCopies answered WindowOnly); null otherwise.
+Colour* frameInWindow(int& stride);
 // Shows the viewport whose rows the bands have all put in the window. Always 1.
 int presentCopiedFrame();
 // Copies the whole surface to the window, at its full size even while the half-size frame is

@@ -52,10 +52,11 @@ void grow(T*& block, Count& capacity, Count wanted) {
     capacity = grown;
 }
 
-// Where the bands draw when the window is all that reads their rows: for each drawing thread one
+// Where the bands draw when the window is all that reads their rows: straight into the window
+// where the host allows it (through a row table of the window), else for each drawing thread one
 // band of frame rows, which stays in that thread's cache from the clear to the copy, and a row
-// table for it. The frame itself is then not written: one clear and one copy of it less to and
-// from memory each frame.
+// table for it. The frame itself is then not written: one clear and one copy of it (or both
+// copies) less to and from memory each frame.
 struct BandScratch {
     Colour* pixels = nullptr;
     std::size_t pixelCapacity = 0;
@@ -63,6 +64,8 @@ struct BandScratch {
     int* rows = nullptr;  // a view-sized row table per thread, of which each band fills its own rows
     std::size_t rowCapacity = 0;
     std::size_t rowsPerThread = 0;
+    int* windowRows = nullptr;
+    std::size_t windowRowCapacity = 0;
 };
 BandScratch scratch;
 
@@ -77,6 +80,7 @@ struct BandPass {
     int expandMargin = -1;  // >= 0: the band doubles full-frame rows; view rows lie this much lower
     bool toWindow = false;  // the band copies its finished rows to the window
     bool inScratch = false;  // ... drawn in the scratch rows instead of the frame
+    bool inWindow = false;   // drawn straight into the window instead of the frame: nothing to copy
 };
 
 // Most sprites are small, and their records and tables come from memory: each record is asked
@@ -166,6 +170,18 @@ void makeScratchFor(const BandPass& pass) {
     scratch.rowsPerThread = static_cast<std::size_t>(pass.rows);
     grow(scratch.pixels, scratch.pixelCapacity, threads * scratch.pixelsPerThread);
     grow(scratch.rows, scratch.rowCapacity, threads * scratch.rowsPerThread);
+    grow(scratch.windowRows, scratch.windowRowCapacity, scratch.rowsPerThread);
+}
+
+// Points the pass's view at the window, where the host lets the bands draw there.
+bool aimAtWindow(BandPass& pass) {
+    int stride = 0;
+    Colour* const window = frameInWindow(stride);
+    if (window == nullptr) return false;
+    for (int y = 0; y < pass.rows; ++y) scratch.windowRows[y] = (y + marginY) * stride + marginX;
+    pass.view.pixels = window;
+    pass.view.rows = scratch.windowRows;
+    return true;
 }
 
 // The view rows first..last of t, moved into this thread's scratch rows: laid out as in the
@@ -206,7 +222,7 @@ void drawBand(const void* context, int band) {
     if (pass.images) drawFrameScreenImages(t);
     if (pass.inScratch) {
         copyBandToWindow(t.pixels, first, last);
-    } else if (pass.toWindow) {
+    } else if (pass.toWindow && !pass.inWindow) {
         const int toFrame = pass.expandMargin >= 0 ? 0 : marginY;
         copyRowsToWindow(first + toFrame, last + toFrame);
     }
@@ -257,7 +273,10 @@ bool drawBands(bool present) {
         if (scratchable) makeScratchFor(sprites);
         const platform::RowCopies copies = present && pixels != nullptr ? windowRowCopies() : platform::RowCopies::Off;
         sprites.toWindow = copies != platform::RowCopies::Off;
-        sprites.inScratch = scratchable && copies == platform::RowCopies::WindowOnly;
+        if (scratchable && copies == platform::RowCopies::WindowOnly) {
+            sprites.inWindow = aimAtWindow(sprites);
+            sprites.inScratch = !sprites.inWindow;
+        }
         if (pixels != nullptr) runBands(sprites.bandCount, drawBand, &sprites);
         return sprites.toWindow;
     }
@@ -293,6 +312,7 @@ void releaseFrameBands() {
     table = BandTable{};
     freeAligned(scratch.pixels);
     freeAligned(scratch.rows);
+    freeAligned(scratch.windowRows);
     scratch = BandScratch{};
 }
 

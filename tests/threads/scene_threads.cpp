@@ -87,8 +87,9 @@ int main(int argc, char** argv) {
     while (framesDone.load(std::memory_order_relaxed) < options.frames && lw::headless::workerRunning()) {
         injectOne(random);
         events += 1;
-        // The bands draw in the frame or, while the window alone reads their rows, in their own.
-        if (random() % 16 == 0) lw::headless::setWindowOnly(random() % 2 == 0);
+        // The bands draw in the frame or, while the window alone reads their rows, in the window
+        // or in rows of their own.
+        if (random() % 16 == 0) lw::headless::setWindowOnly(random() % 3 != 0, random() % 2 == 0);
         // Now and then a burst without pause, else a short random wait, so events land at every
         // point of the worker's frame without this thread taking a core of its own.
         if (random() % 4 != 0) std::this_thread::sleep_for(std::chrono::microseconds(random() % 400));

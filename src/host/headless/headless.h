@@ -57,8 +57,10 @@ int surfaceHeight();
 int presentCount();
 // With true the host answers as a desktop with one window of the frame's size does: the window is
 // all that reads a frame's rows, so the bands may draw them elsewhere and leave the surface
-// unwritten (the benchmark). Off after reset: tests read the surface.
-void setWindowOnly(bool windowOnly);
+// unwritten (the benchmark); with drawInWindow they may draw them straight into the window, else
+// as on a desktop with two such windows, in rows of their own. Off after reset: tests read the
+// surface.
+void setWindowOnly(bool windowOnly, bool drawInWindow = true);
 // Called when a thread that presented since its last sleep sleeps again: once per paced frame,
 // with the window as that frame left it (the first frame's border flash is not a frame of its own).
 using FrameListener = void (*)(std::span<const std::uint32_t> window, int width, int height);

@@ -48,6 +48,7 @@ struct HostState {
     FrameListener frameListener = nullptr;
     bool presentedSinceSleep = false;
     std::atomic<bool> windowOnly{false};
+    std::atomic<bool> drawInWindow{true};
     // resources
     std::map<std::pair<std::wstring, std::wstring>, std::vector<std::uint8_t>> resourceOverrides;
     bool decoderRunning = false;

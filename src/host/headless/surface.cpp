@@ -58,6 +58,14 @@ void copyRows(const std::uint32_t* rows, int x, int y, int w, int h) {
     copyFramePart(band, {x, 0, w, h}, window, 0, y);
 }
 
+std::uint32_t* surfaceInWindow(int& stride) {
+    auto& host = state();
+    if (!host.windowOnly.load(std::memory_order_relaxed) || !host.drawInWindow.load(std::memory_order_relaxed)) return nullptr;
+    if (host.surfaceWidth > host.screenWidth || host.surfaceHeight > host.screenHeight || host.window.empty()) return nullptr;
+    stride = host.screenWidth;
+    return host.window.data();
+}
+
 void presentCopied(int, int, int, int) {
     auto& host = state();
     std::lock_guard lock(host.mutex);
@@ -79,7 +87,10 @@ namespace lw::headless {
 std::span<const std::uint32_t> surfacePixels() { return detail::state().surface; }
 std::span<const std::uint32_t> windowPixels() { return detail::state().window; }
 int surfaceWidth() { return detail::state().surfaceWidth; }
-void setWindowOnly(bool windowOnly) { detail::state().windowOnly.store(windowOnly, std::memory_order_relaxed); }
+void setWindowOnly(bool windowOnly, bool drawInWindow) {
+    detail::state().windowOnly.store(windowOnly, std::memory_order_relaxed);
+    detail::state().drawInWindow.store(drawInWindow, std::memory_order_relaxed);
+}
 int surfaceHeight() { return detail::state().surfaceHeight; }
 void setFrameListener(FrameListener listener) {
     std::lock_guard lock(detail::state().mutex);

@@ -95,6 +95,7 @@ void reset() {
     host.window.clear();
     host.presents = 0;
     host.windowOnly.store(false, std::memory_order_relaxed);
+    host.drawInWindow.store(true, std::memory_order_relaxed);
     host.frameListener = nullptr;
     host.presentedSinceSleep = false;
     host.resourceOverrides.clear();

@@ -20,6 +20,7 @@
     X(platform::RowCopies, copiesRows, (), ())                                                         \
     X(void, copyRows, (const std::uint32_t* rows, int x, int y, int w, int h), (rows, x, y, w, h))     \
     X(void, presentCopied, (int x, int y, int w, int h), (x, y, w, h))                                 \
+    X(std::uint32_t*, surfaceInWindow, (int& stride), (stride))                                        \
     X(int, screenWidth, (), ())                                                                        \
     X(int, screenHeight, (), ())                                                                       \
     X(int, messageBox, (const wchar_t* text, const wchar_t* caption, unsigned style), (text, caption, style)) \

@@ -87,6 +87,10 @@ struct Handover {
     // and the bands may leave it unwritten (then surfaceDrawn is false until the next frame).
     bool windowsAllNamed = false;
     bool surfaceDrawn = true;
+    // The one destination's pixel under the surface's top-left, when the frame's bands may draw
+    // straight into it; null otherwise.
+    std::uint32_t* surfaceInWindow = nullptr;
+    int windowStride = 0;
 };
 
 struct Timers {

@@ -9,6 +9,7 @@
 // bands, each band's rows while they are still in its cache: after each frame it shows, the main
 // thread names those surfaces, and until the next frame is presented it leaves them alone.
 #include <algorithm>
+#include <cstddef>
 
 #include "host/frame_scaling.h"
 #include "host/sdl/sdl_host.h"
@@ -262,6 +263,12 @@ platform::RowCopies copiesRows() {
     if (!handover.bandsCopying) return platform::RowCopies::Off;
     // Set for this frame while its bands cannot have begun yet: the main thread reads it at present.
     handover.surfaceDrawn = !handover.windowsAllNamed;
+    handover.surfaceInWindow = nullptr;
+    if (handover.windowsAllNamed && handover.bandDestinations.size() == 1) {
+        const BandDestination& to = handover.bandDestinations.front();
+        handover.surfaceInWindow = to.pixels.pixels + static_cast<std::ptrdiff_t>(to.originY) * to.pixels.stride + to.originX;
+        handover.windowStride = to.pixels.stride;
+    }
     return handover.windowsAllNamed ? platform::RowCopies::WindowOnly : platform::RowCopies::AlongsideSurface;
 }
 
@@ -274,6 +281,13 @@ void copyRows(const std::uint32_t* rows, int x, int y, int w, int h) {
     for (const BandDestination& to : handover.bandDestinations) {
         copyFramePart(band, {x, 0, w, h}, to.pixels, to.originX, to.originY + y);
     }
+}
+
+// Asked by the worker right after copiesRows, which set the answer under the lock.
+std::uint32_t* surfaceInWindow(int& stride) {
+    const Handover& handover = shared();
+    stride = handover.windowStride;
+    return handover.surfaceInWindow;
 }
 
 void presentCopied(int x, int y, int w, int h) {

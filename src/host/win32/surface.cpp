@@ -54,6 +54,7 @@ void presentRect(int x, int y, int w, int h) {
 // One device context takes one BitBlt at a time: the frame goes out whole, from the worker.
 platform::RowCopies copiesRows() { return platform::RowCopies::Off; }
 void copyRows(const std::uint32_t*, int, int, int, int) {}
+std::uint32_t* surfaceInWindow(int&) { return nullptr; }
 void presentCopied(int x, int y, int w, int h) { presentRect(x, y, w, h); }
 
 void releaseSurface() {
