@@ -38,6 +38,7 @@ inline void commitSprite(int firstRow, int lastRow) {
     spriteList.rows[spriteList.count] = {firstRow, lastRow};
     ++spriteList.count;
 }
+
 // Frees the list's memory (the end of a scene, tests).
 void releaseSpriteList();
 
