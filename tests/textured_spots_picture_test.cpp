@@ -2,6 +2,7 @@
 // drawn by renderFrame from a cache of particles at different depths, some cut by the frame's
 // edges, compared with a reference picture.
 #include <cmath>
+#include <utility>
 
 #include "reference_picture.h"
 #include "scene/scene.h"
@@ -65,6 +66,10 @@ TEST_F(TexturedSpotsPictureTest, SceneTexturesRenderAsTheReferencePicture) {
 
     renderFrame();
     EXPECT_TRUE(test::matchesReference("textured_spots", test::viewPicture()));
+    // A style's images are checked again in each frame, not only in the first that drew it.
+    std::uint32_t* const image = std::exchange(styleTable[40]->images[2], nullptr);
+    EXPECT_TRUE(test::endsInFatalError([] { renderFrame(); }, L"PSI: spot drawn without its images or division table"));
+    styleTable[40]->images[2] = image;
 }
 
 }  // namespace lw

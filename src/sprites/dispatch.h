@@ -68,13 +68,14 @@ double fadeValue(int fadeCurve, FadeHook fadeHook);
 // the near cut, else 0.
 int drawParticle(const PBall& style, double x, double y, double z, const ParticleLook& look);
 
-// Placement at view coordinates (projected, scaled and moved to the view's centre, not yet
-// rounded) of a record whose sizes, colours and look drawParticle has set. placeSprite is for
-// Ball and Disc styles, placeSpot for Spot styles, placePoint for Point styles. Each completes the
-// record and appends it with its routine, or appends nothing when it misses the view.
-void placeSprite(const PBall& style, SpriteRecord& sprite, double x, double y, double pd);
-void placeSpot(const PBall& style, SpriteRecord& sprite, double x, double y);
-void placePoint(const PBall& style, SpriteRecord& sprite, double x, double y);
+// Places every cache entry, farthest first, with every style of its chain, up to the first entry
+// before the near cut when the cache is sorted.
+void placeCache();
+
+// Ends the program when the style lacks a table or image that its image routines read while
+// drawing (a textured disc or ball, a spot), where the message can still be clear; builds the
+// circle masks an untextured disc reads.
+void requireInputs(const PBall& style);
 
 // Start values of the settings above.
 void resetDispatch();

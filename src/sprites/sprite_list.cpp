@@ -9,12 +9,14 @@ namespace lw {
 
 SpriteList spriteList;
 
-static_assert(std::is_trivially_copyable_v<SpriteRecord>, "records are copied with memcpy");
+static_assert(std::is_trivially_copyable_v<SpriteRecord>, "a grown list copies its records with memcpy");
 
 namespace {
 
 // Enough for the scene's particles without growing in most frames.
 constexpr int kFirstCapacity = 4096;
+
+}  // namespace
 
 void growSpriteList() {
     SpriteList& list = spriteList;
@@ -33,15 +35,7 @@ void growSpriteList() {
     list.capacity = capacity;
 }
 
-}  // namespace
-
 void clearSpriteList() { spriteList.count = 0; }
-
-void appendSprite(const SpriteRecord& sprite) {
-    if (spriteList.count == spriteList.capacity) growSpriteList();
-    spriteList.rows[spriteList.count] = {sprite.firstRow(), sprite.lastRow()};
-    std::memcpy(static_cast<void*>(spriteList.records + spriteList.count++), &sprite, sizeof sprite);
-}
 
 void releaseSpriteList() {
     freeAligned(spriteList.records);  // the rows too

@@ -25,8 +25,20 @@ extern SpriteList spriteList;
 
 // Empties the list, keeping its memory for the next frame.
 void clearSpriteList();
-// A copy of the record at the end of the list; a failed allocation is fatal.
-void appendSprite(const SpriteRecord& sprite);
+// Doubles the list's memory; a failed allocation is fatal.
+void growSpriteList();
+
+// The record past the end of the list, to be written in place: it joins the list with
+// commitSprite, and a placement that gives up leaves it to the next one.
+inline SpriteRecord& spriteSlot() {
+    if (spriteList.count == spriteList.capacity) growSpriteList();
+    return spriteList.records[spriteList.count];
+}
+inline void commitSprite(int firstRow, int lastRow) {
+    spriteList.rows[spriteList.count] = {firstRow, lastRow};
+    ++spriteList.count;
+}
+
 // Frees the list's memory (the end of a scene, tests).
 void releaseSpriteList();
 
