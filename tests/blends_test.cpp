@@ -15,9 +15,7 @@ namespace lw {
 // Add, Subtract and Multiply dim a whole sprite by alpha and fog together; Normal keeps alpha
 // for the pixel.
 TEST(BlendsTest, AlphaFoldsIntoTheIntensityExceptForNormal) {
-    SpriteRecord s;
-    s.alpha = 128;
-    s.depthCue = 200;
+    const SpriteRecord s{.alpha = 128, .depthCue = 200};
     EXPECT_EQ(paintOf<AddBlend>(s, 0).intensity, 100);
     EXPECT_EQ(paintOf<MultiplyBlend>(s, 0).intensity, 100);
     EXPECT_EQ(paintOf<NormalBlend>(s, 0).intensity, 200);
@@ -26,21 +24,22 @@ TEST(BlendsTest, AlphaFoldsIntoTheIntensityExceptForNormal) {
 
 namespace {
 
-// Blends spans of every length up to 40, at every alignment of pixels and texels, once four at a
-// time and once pixel by pixel; the words around each span must stay as they were.
+// Blends spans of every length up to 40, at every alignment of pixels and texels, four at a time
+// (once with a last chunk past the span) and pixel by pixel; the words around stay as they were.
 template <class Ink>
 void expectSpansBlendAsPixelsDo(const Ink& ink, std::mt19937& random, const char* what) {
     std::vector<Colour> pixels(48);
     std::vector<typename Ink::Texel> texels(48);
     for (int count = 0; count <= 40; ++count) {
-        const int at = static_cast<int>(random() % 4);
-        const int texelAt = static_cast<int>(random() % 4);
+        const int at = static_cast<int>(random() % 4), texelAt = static_cast<int>(random() % 4);
         for (auto& p : pixels) p = random();
         for (auto& t : texels) t = static_cast<typename Ink::Texel>(random());
-        std::vector<Colour> expected = pixels;
+        std::vector<Colour> expected = pixels, padded = pixels;
         blendSpanScalar(ink, expected.data() + at, texels.data() + texelAt, count);
         blendSpan(ink, pixels.data() + at, texels.data() + texelAt, count);
+        blendPaddedSpan(ink, padded.data() + at, texels.data() + texelAt, count);  // words to spare
         ASSERT_EQ(pixels, expected) << what << ", " << count << " pixels at " << at << ", texels at " << texelAt;
+        ASSERT_EQ(padded, expected) << what << " padded, " << count << " pixels at " << at << ", texels at " << texelAt;
     }
 }
 

@@ -3,7 +3,7 @@
 // pixels go at a time through the arithmetic of the scalar blends, every channel in a 16-bit lane:
 // the largest sum, a (256 - t) + b t with bytes a and b, is 255 x 256 and still fits, so the
 // results are exact. The scalar blends stay the reference (blendSpanScalar); spans shorter than
-// four pixels take them.
+// four pixels take them unless the pixels up to a whole chunk of four lie free to the right.
 #pragma once
 
 #include <cstdint>
@@ -37,16 +37,29 @@ inline __m128i mix(__m128i a, __m128i b, __m128i t) {
     const __m128i rest = _mm_sub_epi16(_mm_set1_epi16(256), t);
     return _mm_srli_epi16(_mm_add_epi16(_mm_mullo_epi16(a, rest), _mm_mullo_epi16(b, t)), 8);
 }
+// a + ((b - a) t >> 8) per lane, the same as mix(a, b, t) for t of 0..255 but one multiply
+// instead of two: (b - a) 128 and 2 t fit signed 16-bit lanes, and the high half of their
+// product, floored as the arithmetic shift floors, is (b - a) t >> 8. `step` is (b - a) 128.
+inline __m128i stepOf(__m128i a, __m128i b) { return _mm_slli_epi16(_mm_sub_epi16(b, a), 7); }
+inline __m128i stepScaled(__m128i step, __m128i doubledT) { return _mm_mulhi_epi16(step, doubledT); }
 // (a b) >> 8 per lane: mulColour, and the scaling of channels by a weight.
 inline __m128i product(__m128i a, __m128i b) { return _mm_srli_epi16(_mm_mullo_epi16(a, b), 8); }
-// Four bytes, each spread over the four lanes of its pixel: two vectors of two pixels.
-inline void spreadBytes(const std::uint8_t* bytes, __m128i& lo, __m128i& hi) {
+// Four bytes, each doubled and spread over the four lanes of its pixel: two vectors of two pixels.
+inline void spreadDoubledBytes(const std::uint8_t* bytes, __m128i& lo, __m128i& hi) {
     std::int32_t four = 0;
     std::memcpy(&four, bytes, 4);
-    const __m128i words = low(_mm_cvtsi32_si128(four));
+    __m128i words = low(_mm_cvtsi32_si128(four));
+    words = _mm_add_epi16(words, words);
     const __m128i pairs = _mm_unpacklo_epi16(words, words);
     lo = _mm_unpacklo_epi32(pairs, pairs);
     hi = _mm_unpackhi_epi32(pairs, pairs);
+}
+// The first `inside` (0..4) pixels from `blended`, the rest from `old` as they were, top bytes
+// included.
+inline __m128i keepPast(__m128i blended, __m128i old, int inside) {
+    alignas(16) static constexpr std::int32_t kLanes[8] = {-1, -1, -1, -1, 0, 0, 0, 0};
+    const __m128i taken = _mm_loadu_si128(reinterpret_cast<const __m128i*>(kLanes + 4 - inside));
+    return _mm_or_si128(_mm_and_si128(taken, blended), _mm_andnot_si128(taken, old));
 }
 // The blue byte of each pixel over its four lanes.
 inline __m128i spreadBlue(__m128i lanes) {
@@ -68,17 +81,26 @@ public:
     void blend(Colour& pixel, Texel weight) const { NormalBlend::blend(paint_, pixel, colour_, weight); }
 #if defined(__SSE2__)
     __m128i blend4(__m128i pixels, const Texel* weights) const {
+        return opaque_ ? blend4Of<true>(pixels, weights) : blend4Of<false>(pixels, weights);
+    }
+    // With the opacity known where the ink is made, so that a loop need not test it per chunk.
+    template <bool kOpaque>
+    __m128i blend4Of(__m128i pixels, const Texel* weights) const {
         __m128i wLo, wHi;
-        simd::spreadBytes(weights, wLo, wHi);
-        return simd::narrow(mixed(simd::low(pixels), wLo), mixed(simd::high(pixels), wHi));
+        simd::spreadDoubledBytes(weights, wLo, wHi);
+        return simd::narrow(mixed<kOpaque>(simd::low(pixels), wLo), mixed<kOpaque>(simd::high(pixels), wHi));
     }
 #endif
+    bool opaque() const { return paint_.alpha == 255; }
 
 private:
 #if defined(__SSE2__)
-    __m128i mixed(__m128i d, __m128i w) const {
-        const __m128i e = opaque_ ? colourLanes_ : simd::mix(d, colourLanes_, alphaLanes_);
-        return simd::mix(d, e, w);
+    // The pixel d steps toward the colour by alpha (unless opaque), then by the weight.
+    template <bool kOpaque>
+    __m128i mixed(__m128i d, __m128i doubledWeight) const {
+        __m128i step = simd::stepOf(d, colourLanes_);
+        if constexpr (!kOpaque) step = _mm_slli_epi16(simd::stepScaled(step, doubledAlphaLanes_), 7);
+        return _mm_add_epi16(d, simd::stepScaled(step, doubledWeight));
     }
 #endif
 
@@ -87,7 +109,7 @@ private:
 #if defined(__SSE2__)
     bool opaque_ = paint_.alpha == 255;
     __m128i colourLanes_ = simd::lanesOf(colour_);
-    __m128i alphaLanes_ = simd::lanesOf(paint_.alpha);
+    __m128i doubledAlphaLanes_ = simd::lanesOf(2 * paint_.alpha);
 #endif
 };
 
@@ -146,6 +168,22 @@ void blendSpan(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels
     }
 #endif
     blendSpanScalar(ink, pixels, texels, count);
+}
+
+// A span whose pixels and texels, its count rounded up to a multiple of four, may be read, and its
+// pixels past the span written back as they were: no other thread may draw them meanwhile. Short
+// spans and the tails of longer ones then take one chunk of four each, without branching on the
+// count. A count of 0 writes back four pixels unchanged.
+template <class Ink>
+void blendPaddedSpan(const Ink& ink, Colour* pixels, const typename Ink::Texel* texels, int count) {
+#if defined(__SSE2__)
+    int i = 0;
+    for (; count - i > 4; i += 4) simd::store4(pixels + i, ink.blend4(simd::load4(pixels + i), texels + i));
+    const __m128i old = simd::load4(pixels + i);
+    simd::store4(pixels + i, simd::keepPast(ink.blend4(old, texels + i), old, count - i));
+#else
+    blendSpanScalar(ink, pixels, texels, count);
+#endif
 }
 
 }  // namespace lw

@@ -77,19 +77,46 @@ private:
     int radius_;
 };
 
-// One span per row, cut to the target; the table's texels of a row lie in pixel order.
+// A Normal spot's ink whose opacity the rows' loops know.
+template <bool kOpaque>
+struct KnownOpacityInk {
+    using Texel = WeightInk::Texel;
+    const WeightInk& ink;
+    void blend(Colour& pixel, Texel weight) const { ink.blend(pixel, weight); }
+#if defined(__SSE2__)
+    __m128i blend4(__m128i pixels, const Texel* weights) const { return ink.blend4Of<kOpaque>(pixels, weights); }
+#endif
+};
+
+// One span per row, cut to the target; the table's texels of a row lie in pixel order. The
+// sprite's and target's fields are copied first: the blends store through pointers that may
+// alias anything, which would otherwise reload them for every row.
 template <class Ink>
 void drawTableRows(const Ink& ink, const typename Ink::Texel* texels, const SpriteRecord& s, const DrawTarget& t) {
     const SpotTable& table = *s.spotTable;
     const int r = table.radius;
     const int top = std::max(s.centreY - r + table.firstRow, t.top);
     const int bottom = std::min(s.centreY - r + table.lastRow, t.bottom);
-    for (int y = top; y <= bottom; ++y) {
-        const SpotRow& row = table.rows[y - s.centreY + r];
-        const int start = s.centreX + 1 - row.leftEnd;
+    const SpotRow* row = table.rows + (top - s.centreY + r);
+    const SpotRow* const end = row + std::max(bottom - top + 1, 0);
+    const int* rowStart = t.rows + top;
+    Colour* const pixels = t.pixels;
+    const int centreX = s.centreX;
+    // The rows lie within centreX - r .. centreX + r. With three columns more to the right inside
+    // the clip (bands cut only rows, so nearly always) no row is cut and every row's last chunk of
+    // four stays in the clip; the table is padded for the texels of that chunk.
+    if (centreX - r >= t.left && centreX + r + 3 <= t.right) {
+        for (; row != end; ++row, ++rowStart) {
+            const int count = row->leftEnd + row->rightEnd - 1;
+            if (count > 0) blendPaddedSpan(ink, pixels + *rowStart + centreX + 1 - row->leftEnd, texels + row->firstTexel, count);
+        }
+        return;
+    }
+    for (; row != end; ++row, ++rowStart) {
+        const int start = centreX + 1 - row->leftEnd;
         const int from = std::max(start, t.left);
-        const int to = std::min(s.centreX + row.rightEnd - 1, t.right);
-        if (from <= to) blendSpan(ink, t.pixels + t.rows[y] + from, texels + row.firstTexel + (from - start), to - from + 1);
+        const int to = std::min(centreX + row->rightEnd - 1, t.right);
+        if (from <= to) blendSpan(ink, pixels + *rowStart + from, texels + row->firstTexel + (from - start), to - from + 1);
     }
 }
 
@@ -97,7 +124,12 @@ template <class Blend>
 void drawFromTable(const SpriteRecord& s, const DrawTarget& t) {
     const SpotPaint<Blend> p(s, t.background);
     if constexpr (std::is_same_v<Blend, NormalBlend>) {
-        drawTableRows(WeightInk(p.paint.alpha, p.colour), s.spotTable->weights, s, t);
+        const WeightInk ink(p.paint.alpha, p.colour);
+        if (ink.opaque()) {
+            drawTableRows(KnownOpacityInk<true>{ink}, s.spotTable->weights, s, t);
+        } else {
+            drawTableRows(KnownOpacityInk<false>{ink}, s.spotTable->weights, s, t);
+        }
     } else {
         drawTableRows(TexelInk<Blend>{p.paint}, s.spotTable->texels, s, t);
     }

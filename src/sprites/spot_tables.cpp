@@ -155,7 +155,8 @@ struct Layout {
 Layout layoutOf(int radius, std::uint32_t texelCount, bool weights) {
     const std::size_t rowsAt = roundedUp(sizeof(SpotTable));
     const std::size_t texelsAt = rowsAt + roundedUp(sizeof(SpotRow) * static_cast<std::size_t>(2 * radius + 1));
-    return {rowsAt, texelsAt, texelsAt + roundedUp(texelCount * (weights ? 1 : sizeof(Colour)))};
+    // Three texels past the last row: a span's last chunk of four may read them (and ignore them).
+    return {rowsAt, texelsAt, texelsAt + roundedUp((texelCount + 3) * (weights ? 1 : sizeof(Colour)))};
 }
 
 // The texels of each row in pixel order: the left quadrant from its end back to the centre

@@ -38,6 +38,7 @@ struct SpotTable {
     int lastRow;
     std::size_t bytes;             // of the whole table
     const SpotRow* rows;           // 2 radius + 1 rows, the top one first
+    // Either holds three texels more than the rows use, for a last chunk of four that reads past.
     const std::uint8_t* weights;   // Normal spots: the texels' blue bytes; else null
     const Colour* texels;          // the other blend modes: whole texels; else null
 };
