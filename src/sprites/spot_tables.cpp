@@ -249,16 +249,11 @@ void fillLater(const Source& src, SpotTable* table) {
 
 }  // namespace
 
-const SpotTable* spotTableFor(const PBall& style, int radius) {
-    SpotTableIndex* index = style.spotTables;
-    if (index == nullptr || radius < 0 || radius > kLargestSpotRadius) return nullptr;
-    // Every table of an index is of the blend mode its markers were found for: another mode ends
-    // rows at another marker, and a Normal spot keeps only weights.
-    const std::uint32_t mode = blendModeOf(style.kind);
-    if (index->markersOf == mode && index->byRadius[radius] != nullptr) {
-        index->usedInFrame[radius] = frame;
-        return index->byRadius[radius];
-    }
+namespace {
+
+// Apart from the lookup, so that the lookup, which nearly every sprite ends in, needs none of the
+// registers and the stack a new table's rows take.
+[[gnu::noinline]] const SpotTable* makeSpotTable(const PBall& style, SpotTableIndex* index, int radius, std::uint32_t mode) {
     if (!hasAllImages(style) || divisionTable == nullptr) return nullptr;
     if (index->markersOf != mode) {
         freeTables(*index);
@@ -273,6 +268,21 @@ const SpotTable* spotTableFor(const PBall& style, int radius) {
     index->usedInFrame[radius] = frame;
     heldBytes += layout.bytes;
     return index->byRadius[radius];
+}
+
+}  // namespace
+
+const SpotTable* spotTableFor(const PBall& style, int radius) {
+    SpotTableIndex* index = style.spotTables;
+    if (index == nullptr || radius < 0 || radius > kLargestSpotRadius) return nullptr;
+    // Every table of an index is of the blend mode its markers were found for: another mode ends
+    // rows at another marker, and a Normal spot keeps only weights.
+    const std::uint32_t mode = blendModeOf(style.kind);
+    if (index->markersOf == mode && index->byRadius[radius] != nullptr) {
+        index->usedInFrame[radius] = frame;
+        return index->byRadius[radius];
+    }
+    return makeSpotTable(style, index, radius, mode);
 }
 
 void keepSpotTables(PBall& style) {
