@@ -3,8 +3,8 @@
 //
 // Viewport pixel (x, y), row 0 at the top, is pixels[rowTable[y] + x]. The array itself is stored
 // bottom-up like a DIB section; the row table hides that from all drawing code. Everything here
-// runs on the worker thread, except presentWhole (the main thread), and clearTargetRows and
-// copyRowsToWindow (any band thread, each on its own rows).
+// runs on the worker thread, except presentWhole (the main thread), and clearTargetRows,
+// copyRowsToWindow and copyBandToWindow (any band thread, each on its own rows).
 #pragma once
 
 #include <cstdint>
