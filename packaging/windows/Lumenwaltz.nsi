@@ -33,6 +33,7 @@ RequestExecutionLevel admin
 !define SPIF_SENDCHANGE 2
 
 Name "Lumenwaltz ${VERSION}"
+BrandingText "Lumenwaltz ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Lumenwaltz"
 VIProductVersion "${VERSION}.0"
@@ -47,6 +48,9 @@ VIAddVersionKey LegalCopyright "${COPYRIGHT}"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
+; The MIT licence asks for no consent: the page only shows it.
+!define MUI_LICENSEPAGE_TEXT_BOTTOM "Lumenwaltz is free software under this licence."
+!define MUI_LICENSEPAGE_BUTTON "$(^NextBtn)"
 !insertmacro MUI_PAGE_LICENSE "${LICENSE}"
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_UNPAGE_CONFIRM
