@@ -1,7 +1,7 @@
 // The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files and
 // "--gallery" a sheet of every brush style, both on the headless host; everything else is the
 // screensaver on the desktop, on the SDL host (full screen, still preview, help, or an
-// XScreenSaver hack).
+// XScreenSaver hack). "--version" alone prints the version.
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -10,6 +10,7 @@
 #include "app/gallery_mode.h"
 #include "app/record_mode.h"
 #include "host/sdl/sdl_program.h"
+#include "lumenwaltz_version.h"
 
 namespace {
 int runRecordMode(const std::vector<std::string>& arguments) {
@@ -25,6 +26,10 @@ int runRecordMode(const std::vector<std::string>& arguments) {
 
 int main(int argc, char** argv) {
     const std::vector<std::string> arguments(argv + 1, argv + argc);
+    if (arguments.size() == 1 && arguments[0] == "--version") {
+        std::printf("lumenwaltz %s\n", LW_VERSION);
+        return 0;
+    }
     if (!arguments.empty() && arguments[0] == "--record") return runRecordMode(arguments);
     if (!arguments.empty() && arguments[0] == "--gallery") return lw::app::runGalleryMode(arguments);
     return lw::sdl::runProgram(arguments, lw::configureProgram);
