@@ -1,8 +1,10 @@
 // The page as node plays it for the one-thread module (build-web/lumenwaltz.js): a screen of a
 // given size, a clock that moves only when the program sleeps (so a frame takes no time and the
 // same seed gives the same frames, as the native record mode's), and each finished frame handed
-// to onFrame (with its pixels only when keepPixels: the benchmark leaves the frame where it is, as
-// a page's upload does). After `frames` frames it presses and releases Esc, as the record mode does.
+// to onFrame(frame, pixels, key) (pixels only when keepPixels: the benchmark leaves the frame where
+// it is, as a page's upload does; key(keyCode, pressed) reaches the program as the page's keys do,
+// read at the end of this frame). After `frames` frames it presses and releases Esc, as the record
+// mode does.
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import path from 'node:path';
@@ -35,7 +37,7 @@ export async function runScene({ site, width, height, seed = 1, frames, onFrame,
       if (presentedSinceSleep) {
         presentedSinceSleep = false;
         framesDone += 1;
-        onFrame(framesDone, latest);
+        onFrame(framesDone, latest, (keyCode, pressed) => module._lw_web_key(keyCode, pressed ? 1 : 0, 0, 0));
         if (framesDone === frames) {
           module._lw_web_key(27, 1, 0, 0);
           module._lw_web_key(27, 0, 0, 0);

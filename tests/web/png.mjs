@@ -11,28 +11,33 @@ function paeth(a, b, c) {
   return pa <= pb && pa <= pc ? a : pb <= pc ? b : c;
 }
 
-// Undoes the per-row filters of PNG in place; returns the rows without their filter bytes.
+// Undoes the per-row filters of PNG; returns the rows without their filter bytes.
 function unfilter(data, width, height, channels) {
   const stride = width * channels;
   const out = Buffer.alloc(stride * height);
   for (let y = 0; y < height; y++) {
     const type = data[y * (stride + 1)];
-    const row = data.subarray(y * (stride + 1) + 1, (y + 1) * (stride + 1));
+    const from = y * (stride + 1) + 1;
     const at = y * stride;
+    const up = at - stride;
     for (let i = 0; i < stride; i++) {
       const left = i >= channels ? out[at + i - channels] : 0;
-      const up = y > 0 ? out[at - stride + i] : 0;
-      const upLeft = y > 0 && i >= channels ? out[at - stride + i - channels] : 0;
-      const predictor = [0, left, up, (left + up) >> 1, paeth(left, up, upLeft)][type];
-      out[at + i] = (row[i] + predictor) & 255;
+      const above = y > 0 ? out[up + i] : 0;
+      let predictor = 0;
+      if (type === 1) predictor = left;
+      else if (type === 2) predictor = above;
+      else if (type === 3) predictor = (left + above) >> 1;
+      else if (type === 4) predictor = paeth(left, above, y > 0 && i >= channels ? out[up + i - channels] : 0);
+      out[at + i] = (data[from + i] + predictor) & 255;
     }
   }
   return out;
 }
 
-export function readPng(file) {
-  const bytes = readFileSync(file);
-  if (!bytes.subarray(0, 8).equals(SIGNATURE)) throw new Error(`${file} is no PNG`);
+export const readPng = (file) => readPngBytes(readFileSync(file), file);
+
+export function readPngBytes(bytes, name = 'the picture') {
+  if (!bytes.subarray(0, 8).equals(SIGNATURE)) throw new Error(`${name} is no PNG`);
   let width = 0, height = 0, channels = 0;
   const idat = [];
   for (let at = 8; at < bytes.length;) {
@@ -42,7 +47,7 @@ export function readPng(file) {
     if (type === 'IHDR') {
       width = body.readUInt32BE(0);
       height = body.readUInt32BE(4);
-      if (body[8] !== 8 || body[12] !== 0 || (body[9] !== 2 && body[9] !== 6)) throw new Error(`${file}: not 8-bit RGB`);
+      if (body[8] !== 8 || body[12] !== 0 || (body[9] !== 2 && body[9] !== 6)) throw new Error(`${name}: not 8-bit RGB`);
       channels = body[9] === 2 ? 3 : 4;
     } else if (type === 'IDAT') {
       idat.push(body);

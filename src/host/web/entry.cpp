@@ -13,8 +13,8 @@ int runProgram(void (*configure)()) {
     host.screenHeight = lw_page_screen_height();
     host.simulatedClock = lw_page_clock_is_simulated() != 0;
 #ifndef __EMSCRIPTEN_PTHREADS__
-    // Without threads the bands have no helpers to share; asked for any, the pool would fail to
-    // start them one by one.
+    // No helper can start without threads, and this build cannot catch the failure to start one
+    // (it has no exceptions): the worker draws every band itself.
     setenv("LW_THREADS", "1", 1);
 #endif
     configure();

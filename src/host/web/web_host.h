@@ -6,7 +6,6 @@
 
 #include <atomic>
 #include <cstdint>
-#include <vector>
 
 #include "host/host_state.h"
 
@@ -39,7 +38,7 @@ void lw_page_start_worker();
 namespace lw::web {
 
 struct Surface {
-    std::vector<std::uint32_t> pixels;  // bottom-up rows, as the engine draws them
+    std::uint32_t* pixels = nullptr;  // bottom-up rows, as the engine draws them
     int width = 0;
     int height = 0;
 };

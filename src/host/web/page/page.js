@@ -2,7 +2,8 @@
 // page_bridge.js), and says in the page why when it cannot run. A cross-origin isolated page
 // (served with Cross-Origin-Opener-Policy: same-origin and Cross-Origin-Embedder-Policy:
 // require-corp) has SharedArrayBuffer and runs the module with threads; any other page the one
-// without. The page's state is on <html> as data-build, data-state and data-frames.
+// without. The page's state is on <html>: data-build, data-state, data-frame (the frame's size)
+// and data-frames (how many it has shown).
 import { attachControls } from './controls.js';
 import { makePresenter } from './presenter.js';
 
@@ -52,22 +53,27 @@ function fail(caption, text) {
 }
 
 // The canvas at device pixels, whatever the window's size; the last frame is shown again at once.
+// Returns the check that a frame makes: a new pixel ratio alone (a zoom, another monitor) leaves
+// the canvas' size in the page as it was, and so tells no observer.
 function followCanvasSize(presenter) {
-  const resize = (width, height) => {
+  let ratio = 0;
+  const fit = () => {
+    ratio = window.devicePixelRatio || 1;
+    const box = canvas.getBoundingClientRect();
+    const width = Math.round(box.width * ratio);
+    const height = Math.round(box.height * ratio);
     if (canvas.width === width && canvas.height === height) return;
     canvas.width = width;
     canvas.height = height;
     presenter.redraw();
   };
-  new ResizeObserver(([entry]) => {
-    const exact = entry.devicePixelContentBoxSize && entry.devicePixelContentBoxSize[0];
-    const ratio = window.devicePixelRatio || 1;
-    if (exact) resize(exact.inlineSize, exact.blockSize);
-    else resize(Math.round(entry.contentRect.width * ratio), Math.round(entry.contentRect.height * ratio));
-  }).observe(canvas);
+  new ResizeObserver(fit).observe(canvas);
+  return () => {
+    if ((window.devicePixelRatio || 1) !== ratio) fit();
+  };
 }
 
-function pageFor(presenter) {
+function pageFor(presenter, checkPixelRatio) {
   let frames = 0;
   const ratio = window.devicePixelRatio || 1;
   return {
@@ -78,9 +84,13 @@ function pageFor(presenter) {
     now: () => performance.now(),
     sleep: () => {},
     tickCount: () => Date.now(),
-    surface: (width, height, background) => presenter.surface(width, height, background),
+    surface: (width, height, background) => {
+      presenter.surface(width, height, background);
+      root.dataset.frame = `${width}x${height}`;
+    },
     present: (rows, width, first, count) => {
       if (ended) return;
+      checkPixelRatio();
       presenter.present(rows, width, first, count);
       root.dataset.frames = String(++frames);
     },
@@ -94,13 +104,13 @@ function pageFor(presenter) {
 }
 
 function start(presenter, threads) {
-  followCanvasSize(presenter);
+  const checkPixelRatio = followCanvasSize(presenter);
   const script = document.createElement('script');
   script.src = threads ? 'lumenwaltz-threads.js' : 'lumenwaltz.js';
   script.onerror = () => fail('Lumenwaltz cannot start', `${script.src} could not be loaded.`);
   script.onload = () => {
     globalThis.createLumenwaltz({
-      lwPage: pageFor(presenter),
+      lwPage: pageFor(presenter, checkPixelRatio),
       onAbort: (what) => fail('Lumenwaltz stopped', String(what)),
     }).then((module) => {
       if (ended) return;
