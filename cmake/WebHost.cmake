@@ -10,7 +10,8 @@ file(GLOB LW_WEB_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/src/host/web/*.cp
 set(LW_WEB_BRIDGE ${CMAKE_SOURCE_DIR}/src/host/web/page_bridge.js)
 list(APPEND LW_WEB_SOURCES
   ${CMAKE_SOURCE_DIR}/src/host/linux/embedded_resources.cpp ${CMAKE_SOURCE_DIR}/src/host/linux/image_codec.cpp
-  ${CMAKE_SOURCE_DIR}/src/host/linux/utf8.cpp ${CMAKE_SOURCE_DIR}/src/host/stb/stb_codec.cpp ${LW_EMBEDDED_TABLE}
+  ${CMAKE_SOURCE_DIR}/src/host/linux/utf8.cpp ${CMAKE_SOURCE_DIR}/src/host/stb/stb_codec.cpp
+  ${CMAKE_SOURCE_DIR}/src/host/stb/stb_decoders.cpp ${LW_EMBEDDED_TABLE}
   ${CMAKE_SOURCE_DIR}/src/app/main_web.cpp ${CMAKE_SOURCE_DIR}/src/app/app_config.cpp)
 
 # The engine's SSE2 code paths through WebAssembly's 128-bit SIMD, and memory.fill for the clears.

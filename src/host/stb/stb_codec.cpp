@@ -1,5 +1,5 @@
-// JPEG and BMP decoding with stb_image: the page's decoder, and the Linux program's when it is
-// built with -DLW_DECODER=stb, so that both decode every picture to the same pixels.
+#include "host/stb/stb_codec.h"
+
 #include <climits>
 
 #include "host/linux/image_codec.h"
@@ -18,7 +18,7 @@
 #define STB_IMAGE_IMPLEMENTATION
 #include <stb/stb_image.h>
 
-namespace lw::linuxhost {
+namespace lw::linuxhost::stb {
 
 static_assert(STBI_MAX_DIMENSIONS == kMaxPictureSide);
 
@@ -48,8 +48,6 @@ bool decodeWithStb(std::span<const std::uint8_t> bytes, platform::DecodedImage& 
 
 }  // namespace
 
-// stb decodes a cut-off JPEG as if the rest were grey; TurboJPEG refuses it, and so does this
-// decoder: a whole JPEG ends with its end-of-image marker.
 bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) {
     out = {};
     const std::size_t n = bytes.size();
@@ -59,4 +57,4 @@ bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out
 
 bool decodeBmp(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) { return decodeWithStb(bytes, out); }
 
-}  // namespace lw::linuxhost
+}  // namespace lw::linuxhost::stb
