@@ -9,6 +9,7 @@
 #include "host/linux/embedded_resources.h"
 #include "host/linux/image_codec.h"
 #include "host/stb/stb_codec.h"
+#include "picture_builders.h"
 
 namespace lw {
 
@@ -64,13 +65,19 @@ TEST(StbCodecTest, DecodesEveryPictureOfTheProgramAsItsLinuxDecodersDo) {
     EXPECT_EQ(bitmaps, 2);
 }
 
+// A JPEG cut short, progressive (as the program's textures are) or baseline, is refused by both.
 TEST(StbCodecTest, RefusesWhatTurboJpegRefuses) {
-    const auto whole = linuxhost::findEmbeddedResource(L"KOR_01", L"BINARYDATA");
-    ASSERT_FALSE(whole.empty());
-    for (const std::size_t kept : {whole.size() / 2, whole.size() - 2, std::size_t{3}, std::size_t{0}}) {
-        const Decoded cut(linuxhost::stb::decodeJpeg, whole.first(kept));
-        EXPECT_FALSE(cut.ok) << kept << " bytes";
-        EXPECT_EQ(cut.image.pixels, nullptr);
+    const auto texture = linuxhost::findEmbeddedResource(L"KOR_01", L"BINARYDATA");
+    const std::vector<std::uint8_t> baseline = test::makeBlockJpeg(false);
+    ASSERT_FALSE(texture.empty());
+    for (const std::span<const std::uint8_t> whole : {texture, std::span<const std::uint8_t>(baseline)}) {
+        ASSERT_TRUE(Decoded(linuxhost::stb::decodeJpeg, whole).ok);
+        for (const std::size_t kept : {whole.size() / 2, whole.size() - 2, std::size_t{3}, std::size_t{0}}) {
+            const Decoded cut(linuxhost::stb::decodeJpeg, whole.first(kept));
+            EXPECT_FALSE(cut.ok) << kept << " of " << whole.size() << " bytes";
+            EXPECT_EQ(cut.image.pixels, nullptr);
+            EXPECT_FALSE(Decoded(linuxhost::decodeJpeg, whole.first(kept)).ok);
+        }
     }
     const std::uint8_t notAPicture[] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
     EXPECT_FALSE(Decoded(linuxhost::stb::decodeBmp, notAPicture).ok);

@@ -48,12 +48,7 @@ bool decodeWithStb(std::span<const std::uint8_t> bytes, platform::DecodedImage& 
 
 }  // namespace
 
-bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) {
-    out = {};
-    const std::size_t n = bytes.size();
-    if (n < 4 || bytes[n - 2] != 0xFF || bytes[n - 1] != 0xD9) return false;
-    return decodeWithStb(bytes, out);
-}
+bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) { return decodeWithStb(bytes, out); }
 
 bool decodeBmp(std::span<const std::uint8_t> bytes, platform::DecodedImage& out) { return decodeWithStb(bytes, out); }
 

@@ -10,8 +10,8 @@
 
 namespace lw::linuxhost::stb {
 
-// A JPEG that does not end with its end-of-image marker is refused: stb would show the part that
-// is missing as grey, where TurboJPEG refuses it.
+// Anything else, a picture cut short, and one of more than 16384 pixels a side give false and an
+// empty image.
 bool decodeJpeg(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
 bool decodeBmp(std::span<const std::uint8_t> bytes, platform::DecodedImage& out);
 
