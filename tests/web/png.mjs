@@ -61,12 +61,22 @@ export function readPngBytes(bytes, name = 'the picture') {
   return { width, height, rgb };
 }
 
+// zlib.crc32 only came with node 20.15; Debian's node is older.
+function crc32(bytes, crc = 0) {
+  let c = ~crc;
+  for (const byte of bytes) {
+    c ^= byte;
+    for (let k = 0; k < 8; k++) c = (c >>> 1) ^ (0xEDB88320 & -(c & 1));
+  }
+  return ~c >>> 0;
+}
+
 function chunk(type, body) {
   const head = Buffer.alloc(8);
   head.writeUInt32BE(body.length, 0);
   head.write(type, 4, 'latin1');
   const crc = Buffer.alloc(4);
-  crc.writeUInt32BE(zlib.crc32(body, zlib.crc32(head.subarray(4))));
+  crc.writeUInt32BE(crc32(body, crc32(head.subarray(4))));
   return Buffer.concat([head, body, crc]);
 }
 
