@@ -18,8 +18,10 @@ list(APPEND LW_WEB_SOURCES
 # Not -flto: it made frames a little faster under node but no longer the native program's, byte
 # for byte; nor -mnontrapping-fptoint, whose conversions of doubles out of range differ from x86's.
 set(LW_WEB_COMPILE -msimd128 -msse2 -mbulk-memory)
-# A 4K screen needs some hundreds of megabytes; a small one far less.
-set(LW_WEB_LINK -sMODULARIZE=1 -sEXPORT_NAME=createLumenwaltz -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=2GB
+# Memory grows with the screen: an 8K screen's frame, depth buffer and half-size frame take some
+# 300 MB, a small screen's far less. The threads build's shared memory is reserved at its largest
+# when the page starts, so the largest stays modest.
+set(LW_WEB_LINK -sMODULARIZE=1 -sEXPORT_NAME=createLumenwaltz -sALLOW_MEMORY_GROWTH=1 -sMAXIMUM_MEMORY=1GB
     --js-library ${LW_WEB_BRIDGE})
 
 # Without threads: the engine (lw_engine) as the main CMakeLists made it. C++ exceptions stay off
