@@ -105,7 +105,6 @@ void disconnect() {
     Display& shown = state().display;
     releaseInput();
     forgetOutputs();
-    destroyBufferSet(state().frames.set);
     destroyBufferSet(shown.background);
     Globals& g = shown.globals;
     if (g.display != nullptr) {

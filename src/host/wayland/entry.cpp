@@ -58,6 +58,7 @@ bool readScreenSize() {
     }
 }
 
+// Buffers of the frame's size for every surface; false when none could be had.
 bool makeFrameBuffers() {
     Frames& frames = state().frames;
     {
@@ -65,8 +66,8 @@ bool makeFrameBuffers() {
         frames.wantedWidth = frameWidth;
         frames.wantedHeight = frameHeight;
     }
-    makeWantedBuffers();
-    return !frames.makingFailed && !frames.set.buffers.empty();
+    tendSurfaces();
+    return !isClosing();
 }
 
 void runFull(void (*configure)()) {
@@ -75,8 +76,7 @@ void runFull(void (*configure)()) {
     if (!readScreenSize()) return;
     configure();
     if (!makeFrameBuffers()) return;
-    layOutSurfaces();
-    showFirstBuffer();
+    showFirstBuffers();
     if (!startProcessThread()) {
         report("cannot start the animation's thread");
         return;
@@ -96,6 +96,7 @@ void finish() {
         std::fflush(nullptr);
         std::_Exit(0);
     }
+    forgetLanes();
     disconnect();
 }
 

@@ -33,10 +33,8 @@ void drain(int fd, std::size_t size) {
 
 // What the other threads and the compositor asked for since the last round.
 void catchUp() {
-    makeWantedBuffers();
-    showOnEveryOutput();
-    layOutSurfaces();
-    showHandedBuffer();
+    tendSurfaces();
+    showHandedBuffers();
     handleCloseRequest();
 }
 

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "host/frame_scaling.h"
 #include "host/host_state.h"
 
 struct wl_buffer;
@@ -140,6 +141,8 @@ struct Display {
     bool cursorHidden = false;
     int screenWidth = 0;
     int screenHeight = 0;
+    int layoutWidth = 0;  // the frame size the surfaces were laid out for
+    int layoutHeight = 0;
     int wakeFd = -1;  // eventfd the other threads write to wake the main thread
     int signalFd = -1;
     bool lost = false;  // the connection failed
@@ -148,6 +151,19 @@ struct Display {
 // A buffer the frame can be drawn into, and who has it.
 enum class BufferOwner { Free, Worker, Handed, Compositor };
 
+// The buffers of one output's surface, all of the frame's size. A buffer shared by two surfaces
+// would save a copy, but a compositor may lose one surface's picture over it (wlroots 0.15 does).
+struct Lane {
+    std::uint32_t outputName = 0;
+    BufferSet set;
+    std::vector<BufferOwner> owners;
+    std::vector<std::uint64_t> holds;  // the number of the frame each buffer holds; 0 none
+    int lent = -1;    // the buffer the worker draws this frame into
+    int handed = -1;  // the buffer waiting for the main thread to show it
+    int front = -1;   // the buffer shown last
+    bool retired = false;  // its output has gone; it goes once the worker holds none of its buffers
+};
+
 // The frame between the two threads.
 struct Frames {
     std::mutex mutex;
@@ -155,16 +171,12 @@ struct Frames {
     std::vector<std::uint32_t> surface;  // the engine's frame, bottom-up rows
     int surfaceWidth = 0;
     int surfaceHeight = 0;
-    // The buffers the windows show; main thread makes them, at wantedWidth x wantedHeight.
-    BufferSet set;
-    std::vector<BufferOwner> owners;
-    std::vector<std::uint64_t> holds;  // the number of the frame each buffer holds; 0 none
+    // The frame's size, which the main thread gives every lane's buffers.
     int wantedWidth = 0;
     int wantedHeight = 0;
-    bool makingFailed = false;
-    int lent = -1;     // the buffer the worker draws this frame into
-    int handed = -1;   // the buffer waiting for the main thread to show it
-    int front = -1;    // the buffer shown last
+    std::vector<std::unique_ptr<Lane>> lanes;
+    // This frame's lent buffers, for the band threads, which read them without the lock.
+    std::vector<WindowPixels> drawing;
     std::uint64_t frameCount = 0;
     // Some surface's frame callback came since the last frame was handed over: the compositor
     // shows our frames and wants the next.

@@ -183,21 +183,23 @@ void showOnEveryOutput() {
     }
 }
 
-void layOutSurfaces() {
-    const BufferSet& frame = state().frames.set;
-    const int frameWidth = frame.width > 0 ? frame.width : display().screenWidth;
-    const int frameHeight = frame.height > 0 ? frame.height : display().screenHeight;
+void layOutSurfaces(int frameWidth, int frameHeight) {
     if (frameWidth <= 0 || frameHeight <= 0) return;
-    for (const auto& output : display().outputs) {
-        if (output->shown && output->shown->configured && !output->shown->laidOut) layOut(*output, frameWidth, frameHeight);
+    Display& shown = display();
+    // Another frame size: every surface is laid out for it.
+    const bool resized = frameWidth != shown.layoutWidth || frameHeight != shown.layoutHeight;
+    shown.layoutWidth = frameWidth;
+    shown.layoutHeight = frameHeight;
+    for (const auto& output : shown.outputs) {
+        if (!output->shown || !output->shown->configured) continue;
+        if (resized || !output->shown->laidOut) layOut(*output, frameWidth, frameHeight);
     }
 }
 
-void showBuffer(wl_buffer* buffer, bool& taken) {
-    taken = false;
+bool showBufferOn(std::uint32_t outputName, wl_buffer* buffer) {
     for (const auto& output : display().outputs) {
         OutputSurface* s = output->shown.get();
-        if (s == nullptr || !s->configured || !s->laidOut) continue;
+        if (output->name != outputName || s == nullptr || !s->configured || !s->laidOut) continue;
         wl_surface_attach(s->frameSurface, buffer, 0, 0);
         wl_surface_damage_buffer(s->frameSurface, 0, 0, INT32_MAX, INT32_MAX);
         if (s->frameCallback == nullptr) {
@@ -205,8 +207,9 @@ void showBuffer(wl_buffer* buffer, bool& taken) {
             wl_callback_add_listener(s->frameCallback, &kFrameListener, s);
         }
         wl_surface_commit(s->frameSurface);
-        taken = true;
+        return true;
     }
+    return false;
 }
 
 void destroySurface(OutputSurface& s) {

@@ -41,28 +41,32 @@ void showOnEveryOutput();
 // The surface on an output that surface is, or holds; and that output.
 const OutputSurface* surfaceShowing(const wl_surface* surface, const Output** output);
 void destroySurface(OutputSurface& shown);
-// Main thread: puts the buffer on every laid-out surface and asks each for a frame callback;
-// taken tells whether any surface took it.
-void showBuffer(wl_buffer* buffer, bool& taken);
-// Main thread: lays out surfaces whose configure changed.
-void layOutSurfaces();
+// Main thread: puts the buffer on that output's surface, if it is laid out, and asks it for a
+// frame callback; false when it did not take it.
+bool showBufferOn(std::uint32_t outputName, wl_buffer* buffer);
+// Main thread: lays out the surfaces for a frame of that size, where the compositor's configure
+// or the frame's size changed.
+void layOutSurfaces(int frameWidth, int frameHeight);
 
 // --- shared-memory buffers (buffers.cpp) ---------------------------------------------------
 // Main thread: a memfd pool with count buffers of width x height; false when it cannot be had.
 bool makeBufferSet(BufferSet& set, int width, int height, int count);
 void destroyBufferSet(BufferSet& set);
-// Main thread: (re)makes the frame's buffers when the worker asked for another size.
-void makeWantedBuffers();
 
-// --- the frame between the threads (frames.cpp) --------------------------------------------
-// Main thread: shows the buffer the worker handed over, if any.
-void showHandedBuffer();
-// Main thread, before the worker starts: shows a buffer as made (black), so the outputs show
-// the program at once.
-void showFirstBuffer();
+// --- the frame between the threads (frames.cpp, lanes.cpp) ---------------------------------
+// Main thread: surfaces for new outputs, layouts, and each surface's lane of buffers at the
+// frame's size; a frame that cannot have its buffers closes the window.
+void tendSurfaces();
+// Main thread: shows the buffers the worker handed over, if any.
+void showHandedBuffers();
+// Main thread, before the worker starts: shows every lane's first buffer as made (black), so the
+// outputs show the program at once.
+void showFirstBuffers();
 void onBufferReleased(wl_buffer* buffer);
 // Main thread: a surface's frame callback came.
 void onFrameWanted();
+// Main thread, at the end: every lane's buffers go.
+void forgetLanes();
 // From now on the worker waits for nothing, and is woken if it does.
 void beginClosing();
 bool isClosing();
