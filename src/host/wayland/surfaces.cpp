@@ -44,6 +44,9 @@ void surfaceConfigure(void* data, xdg_surface* shellSurface, std::uint32_t seria
     shown.logicalWidth = shown.pendingWidth;
     shown.logicalHeight = shown.pendingHeight;
     shown.configured = true;
+    // The compositor waits for a commit after each configure; one that changes nothing gets it
+    // here, one that changes the size with the new layout.
+    if (shown.laidOut) wl_surface_commit(shown.surface);
 }
 
 const xdg_surface_listener kShellSurfaceListener{surfaceConfigure};
