@@ -128,8 +128,8 @@ void beginClosing() {
         f.closing = true;
         f.changed.notify_all();
     }
-    wakeCloseWaiter();
-    wakeSleepingWorker();
+    // A worker waiting for its close request to be handled sees that the window closes anyway.
+    state().close.wake();
 }
 
 bool isClosing() {

@@ -14,6 +14,7 @@
 
 #include "host/frame_scaling.h"
 #include "host/host_state.h"
+#include "host/linux/worker_thread.h"
 
 struct wl_buffer;
 struct wl_callback;
@@ -194,29 +195,12 @@ struct Timers {
     std::map<int, TimerEntry> ids;
 };
 
-struct CloseHandshake {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool asked = false;
-    bool handled = false;
-};
-
-struct Worker {
-    void (*main)() = nullptr;
-    std::thread thread;
-    std::atomic<std::thread::id> id{};
-    std::atomic<bool> stopAsked{false};
-    std::mutex finishMutex;
-    std::condition_variable finishChanged;
-    bool finished = false;
-};
-
 struct HostState {
     Display display;
     Frames frames;
     Timers timers;
-    CloseHandshake close;
-    Worker worker;
+    linuxhost::CloseRequest close;
+    linuxhost::WorkerThread worker;
 };
 
 inline HostState& state() { return hostState<HostState>(); }

@@ -85,15 +85,12 @@ void runEventLoop();
 // Main thread: the window closes; the worker is stopped if its process still runs.
 void closeWindow();
 
-// --- the close handshake and the worker (window.cpp, worker.cpp) ---------------------------
+// --- the close handshake (window.cpp) and the worker (host/linux/worker_thread.h) ----------
 // Main thread: a close request from the worker waits; handles it.
 void handleCloseRequest();
-void wakeCloseWaiter();
-void stopHereIfAsked();
-bool onWorkerThread();
-void workerSleep(std::uint32_t ms);
-void wakeSleepingWorker();
-bool awaitWorker(std::uint32_t ms);
+inline void stopHereIfAsked() { state().worker.stopHereIfAsked(); }
+inline bool onWorkerThread() { return state().worker.isCurrent(); }
+inline bool awaitWorker(std::uint32_t ms) { return state().worker.await(ms); }
 
 // --- timers (timers.cpp) -------------------------------------------------------------------
 // Main thread: ticks the timers that are due; the time until the next one in ms, or -1.

@@ -12,22 +12,9 @@ constexpr int kIdOk = 1;
 }  // namespace
 
 void handleCloseRequest() {
-    CloseHandshake& close = state().close;
-    {
-        std::lock_guard lock(close.mutex);
-        if (!close.asked) return;
-        close.asked = false;
-    }
+    if (!state().close.take()) return;
     closeWindow();
-    std::lock_guard lock(close.mutex);
-    close.handled = true;
-    close.done.notify_all();
-}
-
-void wakeCloseWaiter() {
-    CloseHandshake& close = state().close;
-    std::lock_guard lock(close.mutex);
-    close.done.notify_all();
+    state().close.markHandled();
 }
 
 namespace host {
@@ -60,13 +47,12 @@ void requestClose() {
         closeWindow();
         return;
     }
-    CloseHandshake& close = state().close;
-    std::unique_lock lock(close.mutex);
-    close.asked = true;
-    close.handled = false;
-    wakeMainThread();
-    // A main thread that is closing anyway will not answer; then there is nothing to wait for.
-    close.done.wait(lock, [&close] { return close.handled || isClosing(); });
+    state().close.askAndWait(
+        [] {
+            wakeMainThread();
+            return true;
+        },
+        isClosing);
 }
 
 }  // namespace host
