@@ -63,7 +63,7 @@ class Sway:
         prefix = ["runuser", "-u", self.user, "--"] if self.user is not None else []
         return prefix + env + list(command)
 
-    def start(self):
+    def start(self, keyboard=True):
         env = ["WLR_BACKENDS=headless", "WLR_RENDERER=pixman", "WLR_LIBINPUT_NO_DEVICES=1"]
         # A session of its own, so that it and everything it started can be ended by the group's id.
         self.process = subprocess.Popen(self.as_user(*env, "sway", "-c", self.config), stdout=self.log,
@@ -75,7 +75,8 @@ class Sway:
             if sockets and ipc:
                 self.display, self.socket = os.path.basename(sockets[0]), ipc[0]
                 # A keyboard held by a wtype that stays: the seat keeps a keyboard for the whole run.
-                self.start_helper("wtype", "-M", "shift", "-s", "100000000")
+                if keyboard:
+                    self.start_helper("wtype", "-M", "shift", "-s", "100000000")
                 return
             time.sleep(0.1)
         raise SwayFailed("sway did not start (see %s)" % self.log.name)

@@ -152,8 +152,8 @@ struct Display {
 // A buffer the frame can be drawn into, and who has it.
 enum class BufferOwner { Free, Worker, Handed, Compositor };
 
-// The buffers of one output's surface, all of the frame's size. A buffer shared by two surfaces
-// would save a copy, but a compositor may lose one surface's picture over it (wlroots 0.15 does).
+// The buffers of one output's surface, all of the frame's size. Each surface has its own, so that
+// what the compositor holds of one surface never keeps another from its next frame.
 struct Lane {
     std::uint32_t outputName = 0;
     BufferSet set;
