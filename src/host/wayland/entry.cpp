@@ -16,10 +16,6 @@
 
 namespace lw::wayland {
 
-// loop.cpp
-void catchSignals();
-bool waitForCompositor(int timeoutMs);
-
 namespace {
 
 // Long enough for a frame to reach its next sleep or buffer; short enough that a program told to

@@ -218,7 +218,7 @@ void releaseKeyboard(Seat& seat) {
 
 void releasePointer(Seat& seat) {
     if (seat.pointer == nullptr) return;
-    if (pointer().over != nullptr) pointer().over = nullptr;
+    pointer().over = nullptr;
     wl_pointer_release(seat.pointer);
     seat.pointer = nullptr;
 }

@@ -96,7 +96,6 @@ void runEventLoop() {
         const int timeout = earliest(tickTimers(now), repeatKeys(now));
         if (!dispatch(watched, kWatchedCount, timeout)) {
             report("the connection to the Wayland compositor is gone");
-            shown.lost = true;
             closeWindow();
             return;
         }

@@ -146,7 +146,6 @@ struct Display {
     int layoutHeight = 0;
     int wakeFd = -1;  // eventfd the other threads write to wake the main thread
     int signalFd = -1;
-    bool lost = false;  // the connection failed
 };
 
 // A buffer the frame can be drawn into, and who has it.

@@ -24,7 +24,7 @@ void report(const char* format, ...) __attribute__((format(printf, 1, 2)));
 // Connects and binds the globals; false, after saying why on standard error, when a needed one
 // is missing.
 bool connectToCompositor();
-// Outputs that came and went are looked after as they come and go; seats likewise.
+// Main thread, at the end: whatever was bound goes, and the connection with it.
 void disconnect();
 // Wakes the main thread from any thread.
 void wakeMainThread();
@@ -80,6 +80,11 @@ int repeatKeys(std::uint32_t nowMs);
 void hideCursorOn(wl_pointer* pointer, std::uint32_t serial);
 
 // --- the event loop (loop.cpp) -------------------------------------------------------------
+// Before any thread starts: SIGTERM and SIGINT reach the loop alone, as readable descriptors.
+void catchSignals();
+// Reads and dispatches the compositor's events, waiting at most timeoutMs; false when the
+// connection has failed.
+bool waitForCompositor(int timeoutMs);
 // Until the window closes, the compositor goes, or a signal ends the run.
 void runEventLoop();
 // Main thread: the window closes; the worker is stopped if its process still runs.
