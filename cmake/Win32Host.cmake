@@ -17,3 +17,6 @@ target_include_directories(Lumenwaltz PRIVATE
   $<$<COMPILE_LANGUAGE:RC>:${LW_RESOURCE_DIR}> $<$<COMPILE_LANGUAGE:RC>:${CMAKE_SOURCE_DIR}/resources>)
 target_link_libraries(Lumenwaltz PRIVATE lw_engine gdiplus ole32 shell32 winmm gdi32 user32)
 target_link_options(Lumenwaltz PRIVATE -municode -static -static-libgcc -static-libstdc++)
+target_include_directories(Lumenwaltz PRIVATE $<$<COMPILE_LANGUAGE:RC>:${CMAKE_BINARY_DIR}/generated>)
+# No link time in the file's header, so the same sources give the same bytes.
+target_link_options(Lumenwaltz PRIVATE -Wl,--no-insert-timestamp)

@@ -1,7 +1,8 @@
-"""The real XScreenSaver daemon on the suite's X server, with one hack in its list. XScreenSaver
-launches no hacks as root, so when the suite runs as root the daemon runs as a user made for the
-occasion and removed afterwards; otherwise as the caller, with a home of its own so that the
-caller's ~/.xscreensaver stays untouched."""
+"""The real XScreenSaver daemon on the suite's X server, with one hack in its list: a copy of the
+program under test, or the installed one, which lumenwaltz-xscreensaver-enable puts into the
+list. XScreenSaver launches no hacks as root, so when the suite runs as root the daemon runs as a
+user made for the occasion and removed afterwards; otherwise as the caller, with a home of its
+own so that the caller's ~/.xscreensaver stays untouched."""
 
 import os
 import pwd
@@ -26,8 +27,12 @@ programs: %s
 """
 
 
+INSTALLED = "/usr/libexec/xscreensaver/lumenwaltz"
+
+
 class Daemon:
-    def __init__(self, display, program, hack_line, work_dir):
+    def __init__(self, display, work_dir, program=None):
+        """program: the one to copy in and run as the hack; None for the installed one."""
         self.display = display
         self.user = None
         if os.geteuid() == 0:
@@ -39,7 +44,14 @@ class Daemon:
             self.home = tempfile.mkdtemp(prefix="home-", dir=work_dir)
         bin_dir = os.path.join(self.home, "bin")
         os.makedirs(bin_dir, exist_ok=True)
-        shutil.copy(program, os.path.join(bin_dir, os.path.basename(program)))
+        self.program = INSTALLED
+        hack_line = ""
+        if program is not None:
+            # By its full path: XScreenSaver puts its own folder of hacks first on the PATH, where
+            # an installed lumenwaltz would win over the one under test.
+            self.program = os.path.join(bin_dir, "lumenwaltz")
+            shutil.copy(program, self.program)
+            hack_line = self.program + " -root"
         with open(os.path.join(self.home, ".xscreensaver"), "w") as settings:
             settings.write(SETTINGS % hack_line)
         if self.user is not None:
@@ -47,6 +59,14 @@ class Daemon:
         self.path = "%s:/usr/bin:/bin" % bin_dir
         self.log = open(os.path.join(work_dir, "xscreensaver.log"), "w+")
         self.process = None
+
+    def enable(self):
+        """Runs lumenwaltz-xscreensaver-enable as the daemon's user; its output and the list
+        the daemon will read."""
+        result = subprocess.run(self.as_user("lumenwaltz-xscreensaver-enable"), capture_output=True, text=True,
+                                timeout=30)
+        with open(os.path.join(self.home, ".xscreensaver")) as settings:
+            return result.returncode, result.stdout + result.stderr, settings.read()
 
     def as_user(self, *command):
         """The command as the daemon's user, in a clean environment."""
@@ -68,11 +88,11 @@ class Daemon:
                 return result.returncode == 0
             time.sleep(0.2)
 
-    def hack_pid(self, name, seconds):
-        """The pid of the hack the daemon says it started, or None."""
+    def hack_pid(self, seconds):
+        """The pid of the lumenwaltz the daemon says it started, or None."""
         deadline = time.monotonic() + seconds
         while time.monotonic() < deadline:
-            match = re.search(r'forked "%s[^"]*" in pid (\d+)' % re.escape(name), self.log_text())
+            match = re.search(r'forked "(?:[^" ]*/)?lumenwaltz[^"]*" in pid (\d+)', self.log_text())
             if match:
                 return int(match.group(1))
             time.sleep(0.1)
