@@ -40,5 +40,18 @@ TEST(FrameScalingTest, ScalingTakesThePixelUnderEachCentre) {
     EXPECT_EQ(small, (std::vector<std::uint32_t>{4, 6}));
 }
 
+TEST(FrameScalingTest, AroundAPartDrawnAnewTheOlderPictureTakesTheNewerOne) {
+    std::vector<std::uint32_t> newer(4 * 3);
+    for (std::size_t i = 0; i < newer.size(); ++i) newer[i] = static_cast<std::uint32_t>(i + 1);
+    std::vector<std::uint32_t> older(4 * 3, 0);
+    copyOutside({newer.data(), 4, 4, 3}, {older.data(), 4, 4, 3}, {1, 1, 2, 5});  // kept: clipped to rows 1..2
+    EXPECT_EQ(older, (std::vector<std::uint32_t>{1, 2, 3, 4,  //
+                                                 5, 0, 0, 8,  //
+                                                 9, 0, 0, 12}));
+    std::vector<std::uint32_t> all(4 * 3, 0);
+    copyOutside({newer.data(), 4, 4, 3}, {all.data(), 4, 4, 3}, {});
+    EXPECT_EQ(all, newer) << "nothing kept: everything copied";
+}
+
 }  // namespace
 }  // namespace lw

@@ -6,7 +6,6 @@
 // frame callback says that the compositor shows our frames and wants the next, so nothing is
 // drawn while no surface is seen.
 #include <algorithm>
-#include <cstring>
 
 #include "host/frame_scaling.h"
 #include "host/wayland/wayland_host.h"
@@ -71,20 +70,7 @@ void repairOutside(Lane& lane, const ScreenRect& drawn) {
     const int index = lane.lent;
     const bool whole = drawn == ScreenRect{0, 0, lane.set.width, lane.set.height};
     if (whole || lane.front < 0 || lane.front == index || lane.holds[index] == lane.holds[lane.front]) return;
-    const WindowPixels from = bufferTarget(lane, lane.front);
-    const WindowPixels to = bufferTarget(lane, index);
-    const auto bytes = [](int pixels) { return sizeof(std::uint32_t) * static_cast<std::size_t>(pixels); };
-    for (int y = 0; y < to.height; ++y) {
-        std::uint32_t* row = to.pixels + static_cast<std::ptrdiff_t>(y) * to.stride;
-        const std::uint32_t* source = from.pixels + static_cast<std::ptrdiff_t>(y) * from.stride;
-        if (y < drawn.y || y >= drawn.y + drawn.height) {
-            std::memcpy(row, source, bytes(to.width));
-            continue;
-        }
-        const int right = drawn.x + drawn.width;
-        std::memcpy(row, source, bytes(drawn.x));
-        std::memcpy(row + right, source + right, bytes(to.width - right));
-    }
+    copyOutside(bufferTarget(lane, lane.front), bufferTarget(lane, index), drawn);
 }
 
 // Worker, lock held: the lent buffers go to the main thread to be shown.
