@@ -1,7 +1,8 @@
 // The outputs the compositor announces, what each says of its pixels, and their coming and going.
 // The frame takes the first output's own pixels; every output gets a surface of its own.
 #include <algorithm>
-#include <cmath>
+
+#include "host/output_pixels.h"
 
 #include "host/wayland/wayland_host.h"
 
@@ -81,20 +82,15 @@ Output* primaryOutput() {
     return nullptr;
 }
 
+// Where no mode is told (a nested compositor may not), the surface's logical size counts.
 bool outputPixelSize(const Output& output, int& width, int& height) {
-    if (output.modeWidth > 0 && output.modeHeight > 0) {
-        const bool sideways = turnedSideways(output.transform);
-        width = sideways ? output.modeHeight : output.modeWidth;
-        height = sideways ? output.modeWidth : output.modeHeight;
-        return true;
+    OutputReport report{output.modeWidth, output.modeHeight, turnedSideways(output.transform), output.scale};
+    if (const OutputSurface* shown = output.shown.get()) {
+        report.scale120 = shown->preferredScale120;
+        report.logicalWidth = shown->logicalWidth;
+        report.logicalHeight = shown->logicalHeight;
     }
-    // No mode told (a nested compositor may not): the surface's size at the output's scale.
-    const OutputSurface* shown = output.shown.get();
-    if (shown == nullptr || shown->logicalWidth <= 0 || shown->logicalHeight <= 0) return false;
-    const double factor = shown->preferredScale120 > 0 ? shown->preferredScale120 / 120.0 : output.scale;
-    width = static_cast<int>(std::lround(shown->logicalWidth * factor));
-    height = static_cast<int>(std::lround(shown->logicalHeight * factor));
-    return width > 0 && height > 0;
+    return outputPixels(report, width, height);
 }
 
 }  // namespace lw::wayland
