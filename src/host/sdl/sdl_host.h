@@ -61,8 +61,9 @@ bool windowExists(unsigned long window);
 // False when the window does not exist.
 bool windowSize(unsigned long window, int& width, int& height);
 unsigned long rootWindow();  // 0 without a display
-// Replaces Xlib's default handler, which ends the process on any X error: errors are ignored,
-// except that the window we draw into going away ends the run.
+// Replaces Xlib's default handlers, which end the process on any X error: errors are ignored,
+// except that the window we draw into going away ends the run; a lost connection to the X server
+// ends the process at once with exit code 0.
 void watchWindow(unsigned long window);
 bool watchedWindowGone();
 

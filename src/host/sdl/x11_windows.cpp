@@ -2,6 +2,9 @@
 // question before it uses a window, and Xlib's default answer to a wrong id is to end the process.
 #include <X11/Xlib.h>
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "host/sdl/sdl_host.h"
 
 namespace lw::sdl {
@@ -16,6 +19,17 @@ int onXError(Display*, XErrorEvent* error) {
     const unsigned long window = watched.window.load();
     if (aboutWindow && window != 0 && error->resourceid == window) watched.gone.store(true);
     return 0;
+}
+
+// Xlib calls this when the connection to the X server breaks (the server ended, or the session
+// with it) and ends the process if it returns. Its own way is exit(), whose destructors wait on a
+// worker that waits for a frame to be shown: the process would hang for good, unseen, on a
+// display that no longer exists. Nothing can be shown any more, so the run ends here, as when its
+// window is closed.
+[[noreturn]] int onXConnectionLost(Display*) {
+    std::fprintf(stderr, "lumenwaltz: the connection to the X display is gone\n");
+    std::fflush(nullptr);
+    std::_Exit(0);
 }
 
 }  // namespace
@@ -53,6 +67,7 @@ void watchWindow(unsigned long window) {
     state().watched.window.store(window);
     state().watched.gone.store(false);
     XSetErrorHandler(onXError);
+    XSetIOErrorHandler(onXConnectionLost);
 }
 
 bool watchedWindowGone() { return state().watched.gone.load(); }
