@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "host/command_line.h"
+#include "host/linux/desktop_choice.h"
 #include "host/linux/start_mode.h"
 #include "host/linux/utf8.h"
 
@@ -62,6 +63,47 @@ TEST(CommandLineTest, LinuxHackModeAndTheWindowsCommandLine) {
     const wchar_t broken[] = {L'a', static_cast<wchar_t>(0xD800), static_cast<wchar_t>(0x110000), 0};
     EXPECT_EQ(linuxhost::toUtf8(broken), "a\xEF\xBF\xBD\xEF\xBF\xBD");
     EXPECT_EQ(linuxhost::widenBytes("/p \xFF"), std::wstring(L"/p \u00FF"));
+}
+
+// Which desktop host runs: Wayland in a Wayland session, X11 otherwise, LW_DISPLAY over both;
+// the preview and the hack modes always X, and a line instead when there is none.
+TEST(CommandLineTest, TheDesktopHostFollowsTheSessionAndTheOverride) {
+    using linuxhost::DesktopHost;
+    const auto full = decideStart({"/s"}, nullptr);
+    const auto hack = decideStart({"-root"}, nullptr);
+    const auto preview = decideStart({"/p", "12"}, nullptr);
+    const auto badId = decideStart({"-window-id", "zz"}, nullptr);
+    struct Case {
+        const linuxhost::LinuxStart& start;
+        const char* lwDisplay;
+        const char* waylandDisplay;
+        const char* xDisplay;
+        DesktopHost host;
+        bool refused;
+    };
+    const Case cases[] = {
+        {full, nullptr, "wayland-0", ":0", DesktopHost::Wayland, false},
+        {full, nullptr, "", ":0", DesktopHost::X11, false},
+        {full, nullptr, nullptr, nullptr, DesktopHost::X11, false},
+        {full, "x11", "wayland-0", nullptr, DesktopHost::X11, false},
+        {full, "wayland", nullptr, ":0", DesktopHost::Wayland, false},
+        {full, "", "wayland-0", nullptr, DesktopHost::Wayland, false},
+        {full, "Wayland", "wayland-0", ":0", DesktopHost::X11, true},
+        {hack, "wayland", "wayland-0", ":0", DesktopHost::X11, false},
+        {hack, nullptr, "wayland-0", nullptr, DesktopHost::X11, true},
+        {preview, nullptr, "wayland-0", "", DesktopHost::X11, true},
+        {badId, nullptr, "wayland-0", nullptr, DesktopHost::X11, false},
+    };
+    for (const Case& c : cases) {
+        const auto choice = linuxhost::chooseDesktop(c.start, c.lwDisplay, c.waylandDisplay, c.xDisplay);
+        const std::string label = std::string(c.lwDisplay ? c.lwDisplay : "-") + " " +
+                                  (c.waylandDisplay ? c.waylandDisplay : "-") + " " + (c.xDisplay ? c.xDisplay : "-");
+        EXPECT_EQ(!choice.refusal.empty(), c.refused) << label;
+        if (!c.refused) {
+            EXPECT_EQ(choice.host, c.host) << label;
+        }
+    }
+    EXPECT_NE(linuxhost::chooseDesktop(hack, nullptr, "w", nullptr).refusal.find("X display"), std::string::npos);
 }
 
 }  // namespace

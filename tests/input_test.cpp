@@ -1,5 +1,6 @@
 #include "host/input.h"
 
+#include <cstdint>
 #include <utility>
 #include <vector>
 
@@ -52,6 +53,53 @@ TEST_F(InputTest, EveryTableEntryIsReachedByItsKeyAndOnlyByIt) {
     for (int keycode = key::Keypad1; keycode <= key::KeypadPeriod; ++keycode) {
         EXPECT_EQ(keyTableEntry(virtualKeyFor(keycode, mod::NumLock)), 0) << "keycode " << keycode;
     }
+}
+
+// The Wayland host hears keysyms where the SDL host hears keycodes: the same key must give the
+// same virtual-key code by either way, Num Lock on the keypad included.
+TEST_F(InputTest, KeysymsGiveTheCodesTheirSdlKeysGive) {
+    namespace sym = keymap::keysym;
+    struct Pair {
+        int keycode;
+        std::uint32_t keysym;
+        unsigned modifiers;
+    };
+    std::vector<Pair> pairs = {
+        {key::Escape, sym::Escape, 0},        {key::Return, sym::Return, 0},         {key::KeypadEnter, sym::KeypadEnter, 0},
+        {key::Space, sym::Space, 0},          {key::Tab, sym::Tab, 0},               {key::Tab, sym::LeftTab, 0},
+        {key::Backspace, sym::Backspace, 0},  {key::Delete, sym::Delete, 0},         {key::Insert, sym::Insert, 0},
+        {key::Home, sym::Home, 0},            {key::End, sym::End, 0},               {key::PageUp, sym::PageUp, 0},
+        {key::PageDown, sym::PageDown, 0},    {key::Up, sym::Up, 0},                 {key::Down, sym::Down, 0},
+        {key::Left, sym::Left, 0},            {key::Right, sym::Right, 0},           {key::F11, sym::F11, 0},
+        {key::F12, sym::F12, 0},              {key::LeftShift, sym::LeftShift, 0},   {key::RightShift, sym::RightShift, 0},
+        {key::LeftCtrl, sym::LeftCtrl, 0},    {key::RightCtrl, sym::RightCtrl, 0},   {key::LeftAlt, sym::LeftAlt, 0},
+        {key::RightAlt, sym::RightAlt, 0},    {key::KeypadPeriod, sym::KeypadDelete, 0},
+        {key::KeypadPeriod, sym::KeypadDecimal, mod::NumLock},
+        {key::Keypad0, sym::KeypadInsert, 0}, {key::Keypad0, sym::Keypad0, mod::NumLock},
+    };
+    const std::uint32_t keypadWithoutNumLock[9] = {sym::KeypadEnd,  sym::KeypadDown,  sym::KeypadPageDown,
+                                                   sym::KeypadLeft, sym::KeypadBegin, sym::KeypadRight,
+                                                   sym::KeypadHome, sym::KeypadUp,    sym::KeypadPageUp};
+    for (int i = 0; i < 9; ++i) {
+        pairs.push_back({key::Keypad1 + i, keypadWithoutNumLock[i], 0});
+        pairs.push_back({key::Keypad1 + i, sym::Keypad0 + 1 + static_cast<std::uint32_t>(i), mod::NumLock});
+    }
+    for (int i = 0; i < 10; ++i) pairs.push_back({key::F1 + i, sym::F1 + static_cast<std::uint32_t>(i), 0});
+    for (int i = 0; i < 10; ++i) pairs.push_back({'0' + i, sym::Digit0 + static_cast<std::uint32_t>(i), 0});
+    for (int i = 0; i < 26; ++i) {
+        pairs.push_back({'a' + i, sym::LowerA + static_cast<std::uint32_t>(i), 0});
+        pairs.push_back({'a' + i, sym::UpperA + static_cast<std::uint32_t>(i), 0});
+    }
+    for (const Pair& pair : pairs) {
+        EXPECT_EQ(virtualKeyForKeysym(pair.keysym), virtualKeyFor(pair.keycode, pair.modifiers)) << std::hex << pair.keysym;
+    }
+    EXPECT_EQ(virtualKeyForKeysym(';'), kUntrackedKey);
+    EXPECT_EQ(virtualKeyForKeysym(sym::AltGr), vk::Alt);
+
+    EXPECT_FALSE(recordKeysym('q', mod::LeftAlt, true)) << "keys with Alt are system keys";
+    EXPECT_TRUE(recordKeysym(sym::Escape, mod::LeftShift, false));
+    EXPECT_EQ(peek(inputState.keyUp[keyEntry::Escape]), 1);
+    EXPECT_EQ(entriesSet(inputState.keyDown), 0);
 }
 
 TEST_F(InputTest, KeysAndButtonsGoToTheirBlocksAndFields) {

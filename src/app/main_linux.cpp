@@ -1,15 +1,19 @@
-// The Linux program. One binary, two hosts: "--record" writes frames of the scene as PNG files and
-// "--gallery" a sheet of every brush style, both on the headless host; everything else is the
-// screensaver on the desktop, on the SDL host (full screen, still preview, help, or an
-// XScreenSaver hack). "--version" alone prints the version.
+// The Linux program. One binary, three hosts: "--record" writes frames of the scene as PNG files
+// and "--gallery" a sheet of every brush style, both on the headless host; everything else is the
+// screensaver on the desktop: on the Wayland host in a Wayland session (full screen, help), on the
+// SDL host on X11 (full screen, still preview, help, or an XScreenSaver hack). "--version" alone
+// prints the version.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "app/app_config.h"
 #include "app/gallery_mode.h"
 #include "app/record_mode.h"
+#include "host/linux/desktop_choice.h"
 #include "host/sdl/sdl_program.h"
+#include "host/wayland/wayland_program.h"
 #include "lumenwaltz_version.h"
 
 namespace {
@@ -32,5 +36,13 @@ int main(int argc, char** argv) {
     }
     if (!arguments.empty() && arguments[0] == "--record") return runRecordMode(arguments);
     if (!arguments.empty() && arguments[0] == "--gallery") return lw::app::runGalleryMode(arguments);
+    const auto start = lw::linuxhost::decideStart(arguments, std::getenv("XSCREENSAVER_WINDOW"));
+    const auto choice =
+        lw::linuxhost::chooseDesktop(start, std::getenv("LW_DISPLAY"), std::getenv("WAYLAND_DISPLAY"), std::getenv("DISPLAY"));
+    if (!choice.refusal.empty()) {
+        std::fprintf(stderr, "lumenwaltz: %s\n", choice.refusal.c_str());
+        return 0;
+    }
+    if (choice.host == lw::linuxhost::DesktopHost::Wayland) return lw::wayland::runProgram(arguments, lw::configureProgram);
     return lw::sdl::runProgram(arguments, lw::configureProgram);
 }

@@ -53,4 +53,19 @@ void scaleFrame(const FramePixels& frame, const WindowPixels& target, const Scre
     }
 }
 
+void copyOutside(const WindowPixels& from, const WindowPixels& to, const ScreenRect& kept) {
+    const int left = std::clamp(kept.x, 0, to.width);
+    const int right = std::clamp(kept.x + kept.width, left, to.width);
+    for (int y = 0; y < to.height; ++y) {
+        const std::uint32_t* source = targetRow(from, y);
+        std::uint32_t* row = targetRow(to, y);
+        if (y < kept.y || y >= kept.y + kept.height || kept.empty()) {
+            std::copy_n(source, to.width, row);
+            continue;
+        }
+        std::copy_n(source, left, row);
+        std::copy_n(source + right, to.width - right, row + right);
+    }
+}
+
 }  // namespace lw

@@ -31,4 +31,9 @@ void copyFramePart(const FramePixels& frame, const ScreenRect& part, const Windo
 // frame pixel under its centre.
 void scaleFrame(const FramePixels& frame, const WindowPixels& target, const ScreenRect& destination);
 
+// Copies everything of from that lies outside kept (clipped to the target) into the same places
+// of to: a window buffer that holds an older picture takes the newer one around a part drawn anew.
+// Both have the same size.
+void copyOutside(const WindowPixels& from, const WindowPixels& to, const ScreenRect& kept);
+
 }  // namespace lw

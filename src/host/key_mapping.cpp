@@ -30,6 +30,37 @@ int keypadKey(int keycode, bool numLock) {
 
 int buttonBit(int sdlButton) { return 1 << (sdlButton - 1); }
 
+bool record(int virtualKey, unsigned modifiers, bool pressed) {
+    if (arrivesAsSystemKey(virtualKey, modifiers)) return false;
+    if (pressed) {
+        recordKeyPress(virtualKey);
+    } else {
+        recordKeyRelease(virtualKey);
+    }
+    return true;
+}
+
+// Keysyms that name a key of their own, each with its keypad twin where the keypad has one.
+struct KeysymKey {
+    std::uint32_t sym;
+    int virtualKey;
+};
+constexpr KeysymKey kKeysymKeys[] = {
+    {keysym::Escape, vk::Escape},         {keysym::Return, vk::Enter},         {keysym::KeypadEnter, vk::Enter},
+    {keysym::Space, vk::Space},           {keysym::Tab, vk::Tab},              {keysym::LeftTab, vk::Tab},
+    {keysym::Backspace, vk::Backspace},   {keysym::Delete, vk::Delete},        {keysym::KeypadDelete, vk::Delete},
+    {keysym::Insert, vk::Insert},         {keysym::KeypadInsert, vk::Insert},  {keysym::Up, vk::Up},
+    {keysym::KeypadUp, vk::Up},           {keysym::Down, vk::Down},            {keysym::KeypadDown, vk::Down},
+    {keysym::Left, vk::Left},             {keysym::KeypadLeft, vk::Left},      {keysym::Right, vk::Right},
+    {keysym::KeypadRight, vk::Right},     {keysym::Home, kVkHome},             {keysym::KeypadHome, kVkHome},
+    {keysym::End, kVkEnd},                {keysym::KeypadEnd, kVkEnd},         {keysym::PageUp, kVkPrior},
+    {keysym::KeypadPageUp, kVkPrior},     {keysym::PageDown, kVkNext},         {keysym::KeypadPageDown, kVkNext},
+    {keysym::KeypadBegin, kVkClear},      {keysym::F11, kVkF11},               {keysym::F12, kVkF12},
+    {keysym::LeftShift, vk::Shift},       {keysym::RightShift, vk::Shift},     {keysym::LeftCtrl, vk::Control},
+    {keysym::RightCtrl, vk::Control},     {keysym::LeftAlt, vk::Alt},          {keysym::RightAlt, vk::Alt},
+    {keysym::AltGr, vk::Alt},
+};
+
 }  // namespace
 
 int virtualKeyFor(int keycode, unsigned modifiers) {
@@ -73,15 +104,24 @@ bool arrivesAsSystemKey(int virtualKey, unsigned modifiers) {
     return (modifiers & kAltMods) != 0 && (modifiers & kCtrlMods) == 0;
 }
 
-bool recordKey(int keycode, unsigned modifiers, bool pressed) {
-    const int virtualKey = virtualKeyFor(keycode, modifiers);
-    if (arrivesAsSystemKey(virtualKey, modifiers)) return false;
-    if (pressed) {
-        recordKeyPress(virtualKey);
-    } else {
-        recordKeyRelease(virtualKey);
+int virtualKeyForKeysym(std::uint32_t sym) {
+    if (sym >= keysym::LowerA && sym <= keysym::LowerA + 25) return vk::LetterA + static_cast<int>(sym - keysym::LowerA);
+    if (sym >= keysym::UpperA && sym <= keysym::UpperA + 25) return vk::LetterA + static_cast<int>(sym - keysym::UpperA);
+    if (sym >= keysym::Digit0 && sym <= keysym::Digit0 + 9) return static_cast<int>(sym);
+    if (sym >= keysym::F1 && sym <= keysym::F10) return vk::F1 + static_cast<int>(sym - keysym::F1);
+    if (sym >= keysym::Keypad0 && sym <= keysym::Keypad9) return kVkNumpad0 + static_cast<int>(sym - keysym::Keypad0);
+    for (const KeysymKey& key : kKeysymKeys) {
+        if (key.sym == sym) return key.virtualKey;
     }
-    return true;
+    return kUntrackedKey;
+}
+
+bool recordKey(int keycode, unsigned modifiers, bool pressed) {
+    return record(virtualKeyFor(keycode, modifiers), modifiers, pressed);
+}
+
+bool recordKeysym(std::uint32_t sym, unsigned modifiers, bool pressed) {
+    return record(virtualKeyForKeysym(sym), modifiers, pressed);
 }
 
 std::optional<MouseButton> mouseButtonFor(int sdlButton) {

@@ -1,7 +1,8 @@
-// SDL's keyboard and mouse events turned into what the Win32 window would record for the same
-// hands on the same keys: virtual-key codes, system keys left out, button fields and the wheel's
-// packed wParam. Plain integers with SDL2's values, so this builds and is tested without SDL; the
-// SDL host checks the values against SDL's headers when it compiles.
+// SDL's and xkbcommon's keyboard and mouse events turned into what the Win32 window would record
+// for the same hands on the same keys: virtual-key codes, system keys left out, button fields and
+// the wheel's packed wParam. Plain integers with SDL2's values and X keysyms, so this builds and is
+// tested without SDL or xkbcommon; each host checks the values against its headers when it
+// compiles.
 #pragma once
 
 #include <cstdint>
@@ -47,12 +48,33 @@ constexpr int kUntrackedKey = 0xFF;
 // the arrows, Home, End, Page Up, Page Down, Insert and Delete, as on Windows.
 int virtualKeyFor(int keycode, unsigned modifiers);
 
+// X keysyms, as xkbcommon gives them. Letters and digits are their ASCII codes.
+namespace keysym {
+constexpr std::uint32_t Space = 0x20, Digit0 = '0', UpperA = 'A', LowerA = 'a', Backspace = 0xff08, Tab = 0xff09,
+                        LeftTab = 0xfe20, Return = 0xff0d, Escape = 0xff1b, Delete = 0xffff, Home = 0xff50,
+                        Left = 0xff51, Up = 0xff52, Right = 0xff53, Down = 0xff54, PageUp = 0xff55, PageDown = 0xff56,
+                        End = 0xff57, Insert = 0xff63, KeypadEnter = 0xff8d, KeypadHome = 0xff95,
+                        KeypadLeft = 0xff96, KeypadUp = 0xff97, KeypadRight = 0xff98, KeypadDown = 0xff99,
+                        KeypadPageUp = 0xff9a, KeypadPageDown = 0xff9b, KeypadEnd = 0xff9c, KeypadBegin = 0xff9d,
+                        KeypadInsert = 0xff9e, KeypadDelete = 0xff9f, KeypadDecimal = 0xffae, Keypad0 = 0xffb0,
+                        Keypad9 = 0xffb9, F1 = 0xffbe, F10 = 0xffc7, F11 = 0xffc8, F12 = 0xffc9, LeftShift = 0xffe1,
+                        RightShift = 0xffe2, LeftCtrl = 0xffe3, RightCtrl = 0xffe4, LeftAlt = 0xffe9,
+                        RightAlt = 0xffea, AltGr = 0xfe03;
+}  // namespace keysym
+
+// The virtual-key code Windows would give the key with this keysym. The keypad's keysyms already
+// tell whether Num Lock was on (KP_End or KP_1), so no modifier is needed; for the other keys
+// the caller passes the key's unshifted keysym, since Windows names a key, not a character.
+int virtualKeyForKeysym(std::uint32_t sym);
+
 // Alt, F10 and any key while Alt is held arrive as WM_SYSKEYDOWN / WM_SYSKEYUP, which the
 // window does not record. Ctrl with Alt (AltGr) gives ordinary key messages.
 bool arrivesAsSystemKey(int virtualKey, unsigned modifiers);
 
 // Records a key event unless it is a system key; true when recorded.
 bool recordKey(int keycode, unsigned modifiers, bool pressed);
+// The same for a keysym; modifiers in SDL's bits (mod::).
+bool recordKeysym(std::uint32_t sym, unsigned modifiers, bool pressed);
 
 // The button fields of the record know left, middle and right; other buttons come to a Win32
 // window as messages it does not record.

@@ -113,6 +113,11 @@ void runFull(void (*configure)()) {
     if (!readDisplaySize()) return;
     configure();
     if (!createFullWindows()) return;
+    // Without the window's pixels nothing would ever show: that is said, not run unseen.
+    if (SDL_GetWindowSurface(state().window.hostWindow) == nullptr) {
+        report("cannot draw into the window");
+        return;
+    }
     repaint();
     if (!startProcessThread()) return;
     platform::showCursor(hostConfig.showCursor != 0);
@@ -179,6 +184,9 @@ int runProgram(const std::vector<std::string>& arguments, void (*configure)()) {
     // Window surfaces as plain memory the X server reads (through shared memory where it can),
     // not textures drawn through OpenGL, which machines without a GPU emulate in software.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    // This host is X's: it asks X about windows itself, and SDL's Wayland driver gives it no
+    // window surface. SDL_VIDEODRIVER=wayland, which some sessions set, must not send it there.
+    SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, "x11", SDL_HINT_OVERRIDE);
     if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_TIMER) != 0) {
         report("cannot start SDL");
         return 0;

@@ -78,7 +78,7 @@ bool fullEvent(const SDL_Event& event) {
         presentHandedOver();
     } else if (event.type == ours.close) {
         closeWindow();
-        closeRequestHandled();
+        state().close.markHandled();
         return false;
     } else if (event.type == SDL_QUIT) {
         return closeWindow();

@@ -43,24 +43,13 @@ void repaint();
 void beginClosing();
 bool isClosing();
 
-// --- the close handshake (window.cpp) -------------------------------------------------------
-// Main thread: the worker's close request has been handled; wakes it.
-void closeRequestHandled();
-// Wakes a worker waiting for its close request to be handled, so it sees that the window is
-// closing anyway.
-void wakeCloseWaiter();
 
-// --- the worker (worker.cpp) ----------------------------------------------------------------
+// --- the worker (host/linux/worker_thread.h) ------------------------------------------------
 // On the worker, where it holds no lock: ends the thread when the window has asked it to stop.
-void stopHereIfAsked();
+inline void stopHereIfAsked() { state().worker.stopHereIfAsked(); }
 // Waits up to ms for the worker to end and collects it; false if it still runs.
-bool awaitWorker(std::uint32_t ms);
-// Wakes a worker that sleeps, so a stop request takes effect at once.
-void wakeSleepingWorker();
-bool onWorkerThread();
-bool stopRequested();
-// Sleeps on the worker; a stop request wakes it early.
-void workerSleep(std::uint32_t ms);
+inline bool awaitWorker(std::uint32_t ms) { return state().worker.await(ms); }
+inline bool onWorkerThread() { return state().worker.isCurrent(); }
 
 // --- timers (timers.cpp) --------------------------------------------------------------------
 void removeAllTimers();

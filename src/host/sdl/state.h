@@ -14,6 +14,7 @@
 
 #include "host/frame_scaling.h"
 #include "host/host_state.h"
+#include "host/linux/worker_thread.h"
 #include "host/monitor_layout.h"
 
 namespace lw::sdl {
@@ -98,23 +99,6 @@ struct Timers {
     std::map<int, SDL_TimerID> ids;
 };
 
-// The worker's synchronous close request.
-struct CloseHandshake {
-    std::mutex mutex;
-    std::condition_variable done;
-    bool handled = false;
-};
-
-struct Worker {
-    void (*main)() = nullptr;
-    SDL_Thread* thread = nullptr;
-    std::atomic<SDL_threadID> id{0};  // set by the worker itself as it starts
-    std::atomic<bool> stopAsked{false};
-    std::mutex finishMutex;
-    std::condition_variable finishChanged;  // also wakes a sleeping worker
-    bool finished = false;
-};
-
 // The borrowed window the X error handler looks out for; the handler runs on whichever thread
 // made the failed request.
 struct WatchedWindow {
@@ -127,8 +111,8 @@ struct HostState {
     EventTypes events;
     Handover handover;
     Timers timers;
-    CloseHandshake close;
-    Worker worker;
+    linuxhost::CloseRequest close;
+    linuxhost::WorkerThread worker;
     WatchedWindow watched;
 };
 

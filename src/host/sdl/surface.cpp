@@ -228,8 +228,8 @@ void beginClosing() {
         handover.closing = true;
         handover.handled.notify_all();
     }
-    wakeCloseWaiter();
-    wakeSleepingWorker();
+    // A worker waiting for its close request to be handled sees that the window closes anyway.
+    state().close.wake();
 }
 
 bool isClosing() {

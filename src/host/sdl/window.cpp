@@ -25,19 +25,6 @@ Uint32 boxFlags(unsigned style) {
 
 }  // namespace
 
-void closeRequestHandled() {
-    CloseHandshake& close = state().close;
-    std::lock_guard lock(close.mutex);
-    close.handled = true;
-    close.done.notify_all();
-}
-
-void wakeCloseWaiter() {
-    CloseHandshake& close = state().close;
-    std::lock_guard lock(close.mutex);
-    close.done.notify_all();
-}
-
 namespace host {
 
 int screenWidth() { return state().window.screenWidth; }
@@ -65,12 +52,7 @@ void requestClose() {
         dispatchEvent(event);
         return;
     }
-    CloseHandshake& close = state().close;
-    std::unique_lock lock(close.mutex);
-    close.handled = false;
-    if (SDL_PushEvent(&event) != 1) return;
-    // A main thread that is closing anyway will not answer; then there is nothing to wait for.
-    close.done.wait(lock, [&close] { return close.handled || isClosing(); });
+    state().close.askAndWait([&event] { return SDL_PushEvent(&event) == 1; }, isClosing);
 }
 
 }  // namespace host

@@ -1,0 +1,17 @@
+// The worker thread: the desktop hosts' own (host/linux/worker_thread.h).
+#include "host/wayland/wayland_host.h"
+
+namespace lw::wayland::host {
+
+bool startWorker(void (*threadMain)()) { return state().worker.start(threadMain); }
+
+// A fatal error on the main thread has said its message and closed the window; the process ends.
+void endWorker() { state().worker.end(); }
+
+void stopWorker() {
+    state().worker.askToStop();
+    // A worker waiting for a buffer or a close must see the request too.
+    beginClosing();
+}
+
+}  // namespace lw::wayland::host
