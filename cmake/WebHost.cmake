@@ -34,13 +34,17 @@ target_compile_options(lw_page PRIVATE ${LW_WEB_COMPILE})
 target_link_libraries(lw_page PRIVATE lw_engine)
 # Asyncify instruments every function that may reach a sleep, and by default takes every call
 # through a pointer for one that may: then the band loop, the placement and the step went through
-# its checks too, 6 to 8 % of a frame. Only two of the worker's calls through a pointer lead to its
-# sleeps: its entry calls the program's process, which calls the scene. The functions that make
-# them are named here; the calls below them are direct, and Asyncify follows those itself. A name
-# that stops matching (a function renamed) makes the link warn of "a non-existing function name",
-# and in the browser the animation ends at the first sleep it cannot make: the tests in Chromium fail.
+# its checks too, 6 to 8 % of a frame. Only three calls through a pointer lead to the worker's
+# sleeps: its entry calls the program's process (processThreadMain calls processHook), and the
+# scene's process calls each frame (sceneRun, inlined into sceneProcess, its one caller). The
+# functions that make them are named here; the calls below them are direct, and Asyncify follows
+# those itself. A name that stops matching (a function renamed) makes the link warn of "a
+# non-existing function name"; a call through a pointer moved elsewhere goes unnoticed by the
+# link. Either way the page's sleeps go wrong in the browser: the tests in Chromium fail (the
+# animation ended at once, or stopped taking keys).
 target_link_options(lw_page PRIVATE ${LW_WEB_LINK} -sASYNCIFY=1 -sASYNCIFY_STACK_SIZE=65536
-                    -sASYNCIFY_IGNORE_INDIRECT=1 "-sASYNCIFY_ADD=[lw_web_worker_main,lw::processThreadMain()]"
+                    -sASYNCIFY_IGNORE_INDIRECT=1
+                    "-sASYNCIFY_ADD=[lw_web_worker_main,lw::processThreadMain(),lw::sceneProcess()]"
                     -sENVIRONMENT=web,worker,node)
 
 # With threads: the same sources again with shared memory and WebAssembly's exceptions, which the
