@@ -77,12 +77,13 @@ foreach(file ${LW_WEB_PAGE_FILES})
 endforeach()
 add_custom_target(lw_site ALL DEPENDS ${LW_WEB_PAGE_COPIES})
 
-# The blends' unit tests in WebAssembly, run under node by the web stage: the page draws with SIMD
-# paths of its own, and these hold them against the scalar blends for every alpha and span, as the
-# native suite holds the SSE2 ones. GoogleTest comes from Debian's sources (googletest). Not part
+# The unit tests of the page's own code paths, in WebAssembly, run under node by the web stage: its
+# SIMD blends against the scalar ones for every alpha and span, as the native suite holds the SSE2
+# ones, and its fill of the clears. GoogleTest comes from Debian's sources (googletest). Not part
 # of the page, so built only when asked for.
 set(LW_GTEST_SOURCE_DIR /usr/src/googletest/googletest CACHE PATH "GoogleTest's sources")
 add_executable(lw_web_unit_tests EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/tests/blends_test.cpp
+               ${CMAKE_SOURCE_DIR}/tests/fill_pixels_test.cpp
                ${LW_GTEST_SOURCE_DIR}/src/gtest-all.cc ${LW_GTEST_SOURCE_DIR}/src/gtest_main.cc)
 target_include_directories(lw_web_unit_tests SYSTEM PRIVATE ${LW_GTEST_SOURCE_DIR}/include ${LW_GTEST_SOURCE_DIR})
 target_compile_options(lw_web_unit_tests PRIVATE ${LW_WEB_COMPILE})
