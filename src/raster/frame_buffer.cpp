@@ -6,6 +6,10 @@
 #include <climits>
 #include <cstring>
 
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
+
 #include "raster/depth_buffer.h"
 #include "raster/small_frame.h"
 
@@ -23,10 +27,16 @@ void noOverlay() {}
 // The string store writes whole cache lines without reading them first, as memset does: a band's
 // rows were last in memory, and a loop of stores would fetch each line only to overwrite it
 // (at 1280 x 720 it clears in about half the time). Elsewhere 16 bytes at a time: a compiler at
-// -O2 leaves a plain 32-bit fill loop unvectorized.
+// -O2 leaves a plain 32-bit fill loop unvectorized, and for WebAssembly clang made the copies of
+// the block four 4-byte stores each (the page's clears took a third longer than with 16-byte ones).
 void fillWords(std::uint32_t* target, std::size_t count, Colour colour) {
 #if defined(__GNUC__) && defined(__x86_64__)
     asm volatile("rep stosl" : "+D"(target), "+c"(count) : "a"(colour) : "memory");
+#elif defined(__wasm_simd128__)
+    const v128_t block = wasm_i32x4_splat(static_cast<std::int32_t>(colour));
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) wasm_v128_store(target + i, block);
+    for (; i < count; ++i) target[i] = colour;
 #else
     const std::uint32_t block[4] = {colour, colour, colour, colour};
     std::size_t i = 0;

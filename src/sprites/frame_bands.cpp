@@ -88,28 +88,32 @@ struct BandPass {
 // turn.
 constexpr int kFetchAhead = 4;
 
-void fetchRecord(const SpriteRecord& s) {
-#if defined(__GNUC__)
-    __builtin_prefetch(&s);
-    __builtin_prefetch(reinterpret_cast<const char*>(&s) + sizeof s - 1);
+// WebAssembly has no prefetch, and clang drops __builtin_prefetch there: a load whose value
+// nothing waits for brings the line all the same (in the page, about a tenth off the bands).
+void fetchLine(const void* line) {
+#if defined(__wasm__)
+    (void)*static_cast<const volatile char*>(line);
+#elif defined(__GNUC__)
+    __builtin_prefetch(line);
 #else
-    (void)s;
+    (void)line;
 #endif
+}
+
+void fetchRecord(const SpriteRecord& s) {
+    fetchLine(&s);
+    fetchLine(reinterpret_cast<const char*>(&s) + sizeof s - 1);
 }
 
 // The table's first lines: its rows, and for the small sprites that most are, its texels. Read
 // from the record alone, so that nothing waits for the table itself.
 void fetchTable(const SpriteRecord& s) {
-#if defined(__GNUC__)
     const auto* table = reinterpret_cast<const char*>(s.spotTable);
     if (table != nullptr) {
-        __builtin_prefetch(table);
-        __builtin_prefetch(table + 64);
-        __builtin_prefetch(table + 128);
+        fetchLine(table);
+        fetchLine(table + 64);
+        fetchLine(table + 128);
     }
-#else
-    (void)s;
-#endif
 }
 
 int bandCountOf(int rows, int rowsPerBand) { return (rows + rowsPerBand - 1) / rowsPerBand; }

@@ -13,6 +13,9 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+#if defined(__wasm_simd128__)
+#include <wasm_simd128.h>
+#endif
 
 #include "sprites/blends.h"
 
@@ -69,6 +72,28 @@ inline __m128i spreadBlue(__m128i lanes) {
 }  // namespace simd
 #endif
 
+#if defined(__wasm_simd128__)
+// The page's build runs the SSE2 code through WebAssembly's SIMD, which has no high-half multiply:
+// _mm_mulhi_epi16 becomes two widening multiplies and a shuffle. Its 16-bit multiply is native,
+// so the weights' mix goes through that instead, with the same results.
+namespace wasmsimd {
+
+// d + ((c - d) t >> 8) per lane, floored, for lanes of 0..255: the sum (d << 8) + (c - d) t is
+// d (256 - t) + c t, at most 255 x 256, so it comes out exact although the multiply wraps.
+inline v128_t mixToward(v128_t d, v128_t c, v128_t t) {
+    return wasm_u16x8_shr(wasm_i16x8_add(wasm_i16x8_shl(d, 8), wasm_i16x8_mul(wasm_i16x8_sub(c, d), t)), 8);
+}
+// Four bytes, each spread over the four lanes of its pixel: two vectors of two pixels. Byte 4
+// of the load is zero and fills the lanes' high bytes.
+inline void spreadBytes(const std::uint8_t* bytes, v128_t& lo, v128_t& hi) {
+    const v128_t four = wasm_v128_load32_zero(bytes);
+    lo = wasm_i8x16_shuffle(four, four, 0, 4, 0, 4, 0, 4, 0, 4, 1, 4, 1, 4, 1, 4, 1, 4);
+    hi = wasm_i8x16_shuffle(four, four, 2, 4, 2, 4, 2, 4, 2, 4, 3, 4, 3, 4, 3, 4, 3, 4);
+}
+
+}  // namespace wasmsimd
+#endif
+
 // A Normal spot: the sprite's colour weighted per pixel, and mixed with the old pixel by alpha
 // first when the sprite is not opaque.
 class WeightInk {
@@ -86,16 +111,31 @@ public:
     // With the opacity known where the ink is made, so that a loop need not test it per chunk.
     template <bool kOpaque>
     __m128i blend4Of(__m128i pixels, const Texel* weights) const {
+#if defined(__wasm_simd128__)
+        v128_t wLo, wHi;
+        wasmsimd::spreadBytes(weights, wLo, wHi);
+        const auto p = static_cast<v128_t>(pixels);
+        const v128_t lo = mixed<kOpaque>(wasm_u16x8_extend_low_u8x16(p), wLo);
+        const v128_t hi = mixed<kOpaque>(wasm_u16x8_extend_high_u8x16(p), wHi);
+        return static_cast<__m128i>(wasm_v128_and(wasm_u8x16_narrow_i16x8(lo, hi), wasm_i32x4_const_splat(0x00FFFFFF)));
+#else
         __m128i wLo, wHi;
         simd::spreadDoubledBytes(weights, wLo, wHi);
         return simd::narrow(mixed<kOpaque>(simd::low(pixels), wLo), mixed<kOpaque>(simd::high(pixels), wHi));
+#endif
     }
 #endif
     bool opaque() const { return paint_.alpha == 255; }
 
 private:
-#if defined(__SSE2__)
     // The pixel d steps toward the colour by alpha (unless opaque), then by the weight.
+#if defined(__wasm_simd128__)
+    template <bool kOpaque>
+    v128_t mixed(v128_t d, v128_t weight) const {
+        const v128_t toward = kOpaque ? colourLanes_ : wasmsimd::mixToward(d, colourLanes_, alphaLanes_);
+        return wasmsimd::mixToward(d, toward, weight);
+    }
+#elif defined(__SSE2__)
     template <bool kOpaque>
     __m128i mixed(__m128i d, __m128i doubledWeight) const {
         __m128i step = simd::stepOf(d, colourLanes_);
@@ -108,6 +148,11 @@ private:
     Colour colour_;
 #if defined(__SSE2__)
     bool opaque_ = paint_.alpha == 255;
+#endif
+#if defined(__wasm_simd128__)
+    v128_t colourLanes_ = wasm_u16x8_extend_low_u8x16(wasm_i32x4_splat(static_cast<std::int32_t>(colour_)));
+    v128_t alphaLanes_ = wasm_i16x8_splat(static_cast<std::int16_t>(paint_.alpha));
+#elif defined(__SSE2__)
     __m128i colourLanes_ = simd::lanesOf(colour_);
     __m128i doubledAlphaLanes_ = simd::lanesOf(2 * paint_.alpha);
 #endif
